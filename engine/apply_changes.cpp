@@ -1,0 +1,298 @@
+#include "apply_changes.h"
+
+#include "apply_dates.h"
+#include "collation.h"
+#include "folder_scan.h"
+#include "name_pieces.h"
+#include "resources/resource.h"
+#include "ui/number_text.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kMaxPasses = 11;
+constexpr size_t kNamesShown = 5;
+const char kRenamingText[] = "Renaming files - please wait...";
+
+// A file that could neither take its new name nor get its old one back.
+struct Stranded {
+    std::string tempName;
+    std::string name;
+};
+
+enum class Outcome { Renamed, Unchanged, TargetExists, GivenUp, Stop };
+
+// The new name may not leave the folder nor be one the system would refuse
+// or quietly change.
+bool IsUsableTarget(const std::string& folder, const std::string& newName)
+{
+    return IsValidFileName(newName) && folder.size() + newName.size() <= kMaxPathLength;
+}
+
+std::string ListOfNames(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (size_t i = 0; i < names.size() && i < kNamesShown; ++i)
+        text += "\n" + names[i];
+    if (names.size() > kNamesShown) {
+        char digits[34];
+        text += "\n... and ";
+        text += FormatUInt(static_cast<uint32_t>(names.size() - kNamesShown), digits, 10);
+        text += " more";
+    }
+    return text;
+}
+
+void TellStranded(EngineHost& host, const std::vector<Stranded>& stranded)
+{
+    if (stranded.empty())
+        return;
+    std::vector<std::string> lines;
+    for (const Stranded& s : stranded)
+        lines.push_back(s.tempName + " (was " + s.name + ")");
+    host.Warn("These files could not be given back their names and now carry temporary names:\n" +
+              ListOfNames(lines));
+}
+
+class RenamePasses {
+public:
+    explicit RenamePasses(FolderContext& context) : c_(context) {}
+
+    // Returns false when the user chose to stop.
+    bool Run()
+    {
+        for (int pass = 0; pass < kMaxPasses; ++pass) {
+            bool changed = false;
+            for (int i = 0; i < c_.set.Count(); ++i) {
+                if (!c_.set.IsListed(i) || c_.set.Entry(i).newName.empty())
+                    continue;
+                const Outcome outcome = RenameOne(i);
+                if (outcome == Outcome::Stop)
+                    return false;
+                if (outcome == Outcome::Renamed)
+                    changed = true;
+                if (outcome != Outcome::TargetExists)
+                    c_.set.SetNewName(i, std::string());
+            }
+            if (!changed)
+                break;
+        }
+        return true;
+    }
+
+    std::vector<std::string> Blocked() const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < c_.set.Count(); ++i)
+            if (c_.set.IsListed(i) && !c_.set.Entry(i).newName.empty())
+                names.push_back(c_.set.Entry(i).name + " -> " + c_.set.Entry(i).newName);
+        return names;
+    }
+
+    const std::vector<Stranded>& StrandedFiles() const { return stranded_; }
+
+private:
+    Outcome RenameOne(int i)
+    {
+        const FileEntry& e = c_.set.Entry(i);
+        // Bytes, not collation: "Straße" and "Strasse" are different names.
+        if (e.name == e.newName)
+            return Outcome::Unchanged;
+        if (!IsUsableTarget(c_.folder, e.newName))
+            return Failed(kErrorInvalidName, e.name);
+        const std::string source = c_.folder + e.name;
+        const std::string target = c_.folder + e.newName;
+        const uint32_t error = CollationKey(e.name) == CollationKey(e.newName)
+                                   ? RenameThroughTemp(source, target, e.name)
+                                   : c_.files.Rename(source, target);
+        if (error == 0)
+            return Outcome::Renamed;
+        if (error == kErrorAlreadyExists)
+            return Outcome::TargetExists;
+        return Failed(error, e.name);
+    }
+
+    Outcome Failed(uint32_t error, const std::string& name)
+    {
+        return ReportFileError(c_.host, error, name) ? Outcome::GivenUp : Outcome::Stop;
+    }
+
+    // A name that differs only in case is the same name to some file systems
+    // (and to Wine): one rename reports success and changes nothing. Going
+    // through a name of its own makes the change real.
+    uint32_t RenameThroughTemp(const std::string& source, const std::string& target, const std::string& name)
+    {
+        std::string temp;
+        uint32_t error = kErrorAlreadyExists;
+        for (int k = 0; k < 100 && error == kErrorAlreadyExists; ++k) {
+            char digits[34];
+            temp = c_.folder + "~quillet" + FormatInt(k, digits, 10) + ".tmp";
+            error = c_.files.Rename(source, temp);
+        }
+        if (error != 0)
+            return error;
+        error = c_.files.Rename(temp, target);
+        if (error != 0 && c_.files.Rename(temp, source) != 0)
+            stranded_.push_back({temp.substr(c_.folder.size()), name});
+        return error;
+    }
+
+    FolderContext& c_;
+    std::vector<Stranded> stranded_;
+};
+
+class IndexRenames {
+public:
+    explicit IndexRenames(FolderContext& context) : c_(context) {}
+
+    void Run()
+    {
+        if (MoveToTempNames())
+            MoveToNewNames();
+        else
+            PutBack(0);
+    }
+
+    const std::vector<Stranded>& StrandedFiles() const { return stranded_; }
+
+private:
+    std::string Path(const std::string& name) const { return c_.folder + name; }
+
+    // First step; false when the user chose to stop.
+    bool MoveToTempNames()
+    {
+        for (int i = 0; i < c_.set.Count(); ++i) {
+            if (!c_.set.IsListed(i))
+                continue;
+            const FileEntry& e = c_.set.Entry(i);
+            const uint32_t error = IsUsableTarget(c_.folder, e.newName)
+                                       ? c_.files.Rename(Path(e.name), Path(e.tempName))
+                                       : kErrorInvalidName;
+            if (error == 0)
+                moved_.push_back(i);
+            else if (!ReportFileError(c_.host, error, e.name))
+                return false;
+        }
+        return true;
+    }
+
+    void MoveToNewNames()
+    {
+        for (size_t m = 0; m < moved_.size(); ++m) {
+            const FileEntry& e = c_.set.Entry(moved_[m]);
+            const uint32_t error = c_.files.Rename(Path(e.tempName), Path(e.newName));
+            if (error == 0)
+                continue;
+            PutBackOne(e);
+            if (!ReportFileError(c_.host, error, e.name)) {
+                PutBack(m + 1);
+                return;
+            }
+        }
+    }
+
+    // Gives the files still under their scratch names, from `first` on, their
+    // old names back.
+    void PutBack(size_t first)
+    {
+        for (size_t m = first; m < moved_.size(); ++m)
+            PutBackOne(c_.set.Entry(moved_[m]));
+    }
+
+    void PutBackOne(const FileEntry& e)
+    {
+        if (c_.files.Rename(Path(e.tempName), Path(e.name)) != 0)
+            stranded_.push_back({e.tempName, e.name});
+    }
+
+    FolderContext& c_;
+    std::vector<int> moved_;
+    std::vector<Stranded> stranded_;
+};
+
+const char* ConfirmationText(int action, bool prefix)
+{
+    switch (action) {
+    case ID_UPPERCASE: return "This will convert these files to uppercase.";
+    case ID_LOWERCASE: return "This will convert these files to lowercase.";
+    case ID_INDEX_NAMES: return "This will rename the files using an index number.";
+    case ID_PREFIX_APPEND:
+        return prefix ? "This will start the file names with the text you entered."
+                      : "This will append text to the file names.";
+    case ID_SHORTEN: return "This will shorten these file names.";
+    case ID_REMOVE_TEXT: return "This will remove some text from the file names.";
+    case ID_CHANGE_EXTENSIONS: return "This will change the file extensions.";
+    case ID_CHANGE_DATES: return "This will change the file dates";
+    default: return nullptr;
+    }
+}
+
+} // namespace
+
+std::string FileErrorText(uint32_t error, const std::string& name)
+{
+    std::string text = name;
+    if (error == kErrorSharingViolation) {
+        text += " - File in use.";
+    } else if (error == kErrorWriteProtect) {
+        text += "\n\nDrive is write protected.";
+    } else if (error == kErrorInvalidName) {
+        text += "\n\nThe new name is not a valid file name.";
+    } else {
+        char digits[34];
+        text += "\n\nFile error - ";
+        text += FormatUInt(error, digits, 10);
+    }
+    return text + "\n\nContinue with this operation?";
+}
+
+bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
+{
+    return host.AskToContinue(FileErrorText(error, name));
+}
+
+bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const LocalDateTime& date)
+{
+    const char* text = ConfirmationText(action, prefix);
+    if (!text || !context.host.Confirm(std::string(text) + "\nDo you want to do this?"))
+        return false;
+    if (action == ID_INDEX_NAMES)
+        ApplyIndexRenames(context);
+    else if (action == ID_CHANGE_DATES)
+        ApplyDates(context, date);
+    else
+        ApplyRenames(context);
+    return true;
+}
+
+void ApplyRenames(FolderContext& context)
+{
+    EngineHost& host = context.host;
+    host.ShowWorking(kRenamingText);
+    RenamePasses passes(context);
+    const bool finished = passes.Run();
+    const std::vector<std::string> blocked = finished ? passes.Blocked() : std::vector<std::string>();
+    OpenFolder(context, "*.*");
+    host.SetPending(false);
+    host.CloseWorking();
+    TellStranded(host, passes.StrandedFiles());
+    if (!blocked.empty()) {
+        char digits[34];
+        host.Warn(std::string(FormatUInt(static_cast<uint32_t>(blocked.size()), digits, 10)) +
+                  " files were not renamed because a file with the new name already exists:\n" +
+                  ListOfNames(blocked));
+    }
+}
+
+void ApplyIndexRenames(FolderContext& context)
+{
+    EngineHost& host = context.host;
+    host.ShowWorking(kRenamingText);
+    IndexRenames renames(context);
+    renames.Run();
+    Scan(context, context.folder + "*.*");
+    host.SetPending(false);
+    host.CloseWorking();
+    TellStranded(host, renames.StrandedFiles());
+}

@@ -1,0 +1,9 @@
+// Giving every listed file one chosen date and time.
+#pragma once
+#include "engine_host.h"
+#include "local_time.h"
+
+// Sets the creation and last-write times of every listed file to `date`
+// (local time); the last-access time stays. Does nothing at all when the date
+// cannot be converted.
+void ApplyDates(FolderContext& context, const LocalDateTime& date);

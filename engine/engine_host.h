@@ -1,0 +1,40 @@
+// What the file passes need from the program around them: the user's answers,
+// the working window, and word that the list or the folder changed. The main
+// window implements it; tests put in a scripted one.
+#pragma once
+#include "file_ops.h"
+#include "working_set.h"
+
+#include <string>
+
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // The program's own Yes/No box, caption "Quillet". True for Yes.
+    virtual bool Confirm(const std::string& text) = 0;
+    // The system's Yes/No "Error" box with the warning icon. True for Yes.
+    virtual bool AskToContinue(const std::string& text) = 0;
+    // A warning with an OK button, caption "Quillet".
+    virtual void Warn(const std::string& text) = 0;
+
+    virtual void ShowWorking(const std::string& text) = 0;
+    virtual void CloseWorking() = 0;
+
+    // A scan found files: the menus of the actions come alive.
+    virtual void FilesLoaded() = 0;
+    // The entries changed: the list shows them anew.
+    virtual void Refill() = 0;
+    // A folder was opened: title and file count follow it.
+    virtual void ShowFolder(const std::string& searchPath, int fileCount) = 0;
+    // Proposals wait to be applied (true), or were applied (false).
+    virtual void SetPending(bool pending) = 0;
+};
+
+// Everything a pass works on.
+struct FolderContext {
+    WorkingSet& set;
+    const std::string& folder; // the current folder path, ending in a backslash
+    FileOps& files;
+    EngineHost& host;
+};

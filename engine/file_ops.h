@@ -1,0 +1,42 @@
+// The one seam through which the file passes reach the disk. The real one
+// makes the Win32 calls; tests put in their own to produce the failures that
+// cannot be had on demand (a file in use, a write-protected drive).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// System error codes the passes tell apart.
+constexpr uint32_t kErrorAccessDenied = 5;
+constexpr uint32_t kErrorWriteProtect = 19;
+constexpr uint32_t kErrorSharingViolation = 32;
+constexpr uint32_t kErrorInvalidName = 123;
+constexpr uint32_t kErrorAlreadyExists = 183;
+
+// File attribute bits, as the system numbers them.
+constexpr uint32_t kAttributeReadOnly = 0x01;
+constexpr uint32_t kAttributeHidden = 0x02;
+constexpr uint32_t kAttributeSystem = 0x04;
+constexpr uint32_t kAttributeDirectory = 0x10;
+constexpr uint32_t kAttributeNormal = 0x80;
+
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+
+    // Calls `visit` with the name and attributes of every match of the search
+    // path (wildcards allowed), until it returns false.
+    virtual void ListFolder(const std::string& searchPath,
+                            const std::function<bool(const char* name, uint32_t attributes)>& visit) = 0;
+
+    // Each returns 0 on success or the system's error code.
+    virtual uint32_t Rename(const std::string& from, const std::string& to) = 0;
+    // Opens the file for writing without sharing and sets its creation and
+    // last-write times (file times in UTC); the last-access time stays.
+    virtual uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) = 0;
+    virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
+    virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
+};
+
+// The Win32 calls themselves.
+FileOps& SystemFileOps();

@@ -1,0 +1,27 @@
+#include "folder_scan.h"
+
+void Scan(FolderContext& context, const std::string& searchPath)
+{
+    WorkingSet& set = context.set;
+    set.Clear();
+    context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
+        if (attributes & kAttributeDirectory)
+            return true;
+        if (set.Append(name))
+            return true;
+        context.host.Warn("Out of memory");
+        return false;
+    });
+    if (set.Count() != 0) {
+        set.SortByName();
+        context.host.FilesLoaded();
+    }
+    context.host.Refill();
+}
+
+void OpenFolder(FolderContext& context, const std::string& pattern)
+{
+    const std::string searchPath = context.folder + pattern;
+    Scan(context, searchPath);
+    context.host.ShowFolder(searchPath, context.set.Count());
+}

@@ -1,0 +1,13 @@
+// Reading a folder into the working set.
+#pragma once
+#include "engine_host.h"
+
+#include <string>
+
+// Replaces the entries with the files (not folders) matching the search path,
+// sorted by name, and refills the list.
+void Scan(FolderContext& context, const std::string& searchPath);
+
+// Scans the current folder with a pattern ("*.*", "*.gif") and shows the
+// search path and the file count.
+void OpenFolder(FolderContext& context, const std::string& pattern);

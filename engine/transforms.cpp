@@ -1,0 +1,232 @@
+#include "transforms.h"
+
+#include "collation.h"
+#include "name_pieces.h"
+#include "../ui/number_text.h"
+
+#include <climits>
+#include <unordered_map>
+
+namespace {
+
+// The dot that separates name and extension is added when the extension has
+// none of its own, so a name without extension ends in a dot ("README_old.").
+std::string WithExtensionOf(std::string base, const std::string& name)
+{
+    const std::string extension = FindExtension(name);
+    if (extension.empty() || extension[0] != '.')
+        base += '.';
+    return base + extension;
+}
+
+template <typename Change>
+void ForEachListed(WorkingSet& set, Change change)
+{
+    for (int i = 0; i < set.Count(); ++i)
+        if (set.IsListed(i))
+            change(i, set.Entry(i));
+}
+
+template <typename Fold>
+void ChangeCase(WorkingSet& set, Fold fold)
+{
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        std::string text = e.name;
+        for (char& c : text)
+            c = fold(c);
+        set.SetNewName(i, std::move(text));
+    });
+}
+
+// "abc.txt" with k = 2 gives "abc~2.txt".
+std::string Numbered(const std::string& work, int k)
+{
+    char digits[34];
+    return StripExtension(work) + '~' + FormatInt(k, digits, 10) + FindExtension(work);
+}
+
+// The inverse of Numbered: true when `name` is some work text with "~k".
+bool SplitNumbered(const std::string& name, std::string& work, int& k)
+{
+    const std::string stem = StripExtension(name);
+    const size_t tilde = stem.rfind('~');
+    if (tilde == std::string::npos || tilde + 1 == stem.size() || stem[tilde + 1] == '0')
+        return false;
+    long long value = 0;
+    for (size_t i = tilde + 1; i < stem.size(); ++i) {
+        if (stem[i] < '0' || stem[i] > '9')
+            return false;
+        value = value * 10 + (stem[i] - '0');
+        if (value > INT_MAX)
+            return false;
+    }
+    work = stem.substr(0, tilde) + FindExtension(name);
+    k = static_cast<int>(value);
+    return true;
+}
+
+// Collision numbering for one Shorten run. The answer must be the smallest
+// free k, as a plain count from 1 would give, but counting from 1 for every
+// name makes 10,000 equal names cost 50 million questions. So each work text
+// remembers the k below which every "~k" is known to be taken; a proposal that
+// leaves the set may free a smaller k, and lowers the mark again.
+class SuffixCounter {
+public:
+    explicit SuffixCounter(const WorkingSet& set) : set_(set) {}
+
+    std::string FreeName(const std::string& work)
+    {
+        if (!set_.IsProposedName(work))
+            return work;
+        int& next = next_.emplace(CollationKey(work), 1).first->second;
+        while (set_.IsProposedName(Numbered(work, next)))
+            ++next;
+        return Numbered(work, next++);
+    }
+
+    void Released(const std::string& proposal)
+    {
+        std::string work;
+        int k = 0;
+        if (!SplitNumbered(proposal, work, k))
+            return;
+        auto found = next_.find(CollationKey(work));
+        if (found != next_.end() && k < found->second)
+            found->second = k;
+    }
+
+private:
+    const WorkingSet& set_;
+    std::unordered_map<std::string, int> next_;
+};
+
+// Position of the first occurrence of `what` in `text`, folding ASCII letters.
+size_t FindFolded(const std::string& text, const std::string& what)
+{
+    if (what.empty() || what.size() > text.size())
+        return std::string::npos;
+    for (size_t at = 0; at + what.size() <= text.size(); ++at) {
+        size_t n = 0;
+        while (n < what.size() && FoldToLower(text[at + n]) == FoldToLower(what[n]))
+            ++n;
+        if (n == what.size())
+            return at;
+    }
+    return std::string::npos;
+}
+
+int DecimalDigits(int value)
+{
+    int digits = 0;
+    for (; value > 0; value /= 10)
+        ++digits;
+    return digits;
+}
+
+} // namespace
+
+std::string PaddedNumber(int value, int width)
+{
+    char digits[34];
+    std::string text = FormatInt(value, digits, 10);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+    return text;
+}
+
+void MakeUpper(WorkingSet& set)
+{
+    ChangeCase(set, FoldToUpper);
+}
+
+void MakeLower(WorkingSet& set)
+{
+    ChangeCase(set, FoldToLower);
+}
+
+void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition position)
+{
+    // A prefix may push a long name past any legal length; it is cut like the
+    // name buffer always cut it, and the rename pass refuses what stays too long.
+    constexpr size_t kPrefixedLimit = 260;
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        if (position == TextPosition::Prefix)
+            set.SetNewName(i, (text + e.name).substr(0, kPrefixedLimit));
+        else
+            set.SetNewName(i, WithExtensionOf(StripExtension(e.name) + text, e.name));
+    });
+}
+
+void Shorten(WorkingSet& set, int maxLength)
+{
+    SuffixCounter counter(set);
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        const std::string cut = e.name.substr(0, static_cast<size_t>(maxLength));
+        const std::string work = WithExtensionOf(StripExtension(cut), e.name);
+        const std::string old = e.newName;
+        set.SetNewName(i, counter.FreeName(work));
+        counter.Released(old);
+    });
+}
+
+void RemoveText(WorkingSet& set, const std::string& text)
+{
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        std::string work = StripExtension(e.name);
+        const std::string extension = FindExtension(e.name);
+        if (extension.empty() || extension[0] != '.')
+            work += '.';
+        const size_t at = FindFolded(work, text);
+        if (at != std::string::npos)
+            work.erase(at, text.size());
+        if (at == std::string::npos || work.empty()) {
+            set.SetNewName(i, e.name);
+            return;
+        }
+        work += extension;
+        set.SetNewName(i, set.IsProposedName(work) ? e.name : work);
+    });
+}
+
+void IndexNames(WorkingSet& set, const IndexOptions& options)
+{
+    const int width = DecimalDigits(set.Count());
+    const int first = options.startWithOne ? 1 : 0;
+    int k = 0;
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        const std::string extension = FindExtension(e.name);
+        set.SetTempName(i, "`]" + PaddedNumber(k, 6) + extension);
+        const std::string number = PaddedNumber(k + first, width);
+        const std::string base = options.useNewName ? options.newName : StripExtension(e.name);
+        if (options.position == TextPosition::Prefix)
+            set.SetNewName(i, number + base + extension);
+        else
+            set.SetNewName(i, base + number + extension);
+        ++k;
+    });
+}
+
+std::string CleanExtension(const std::string& typed)
+{
+    const size_t begin = typed.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return std::string();
+    const size_t end = typed.find_last_not_of(" \t");
+    std::string extension = typed.substr(begin, end - begin + 1);
+    const size_t dot = extension.rfind('.');
+    if (dot != std::string::npos)
+        extension.erase(0, dot + 1);
+    return extension;
+}
+
+bool HasIllegalExtensionCharacter(const std::string& extension)
+{
+    return extension.find_first_of(":\\/*?\"<>|") != std::string::npos;
+}
+
+void ProposeExtension(WorkingSet& set, const std::string& extension)
+{
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        set.SetNewName(i, StripExtension(e.name) + "." + extension);
+    });
+}

@@ -1,0 +1,57 @@
+// The files of the chosen folder, each with its current name and the name
+// proposed for it. Pure code: the scan fills it through the file seam and the
+// list view shows it, but it touches neither.
+#pragma once
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct FileEntry {
+    std::string name;     // current name, no path; empty once removed from the list
+    std::string newName;  // proposal; empty means no change for this entry
+    std::string tempName; // scratch name of the two-step index rename
+};
+
+class WorkingSet {
+public:
+    WorkingSet();
+
+    // Entries in the array, removed ones included.
+    int Count() const { return static_cast<int>(entries_.size()); }
+    const FileEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
+    bool IsListed(int i) const { return !Entry(i).name.empty(); }
+
+    // Appends an entry; false when memory ran out (the set keeps what it has).
+    bool Append(const std::string& name, const std::string& newName = std::string());
+    // Empties the set; the memory is kept for the next scan.
+    void Clear();
+    // Orders the entries by name in the platform's case-insensitive collation.
+    void SortByName();
+
+    void SetNewName(int i, std::string text);
+    void SetTempName(int i, std::string text);
+
+    // Takes the first entry whose name is byte-for-byte `name` off the list:
+    // it stays in the array with an empty name. False when none matched.
+    bool RemoveByName(const std::string& name);
+
+    // True when `text` equals, case-insensitively, the proposal of any entry:
+    // removed entries and the asking entry's own old proposal count too.
+    bool IsProposedName(const std::string& text) const;
+
+private:
+    void RebuildIndex() const;
+    void SyncIndex() const;
+    void AddKey(const std::string& key) const;
+    void DropKey(const std::string& key) const;
+
+    std::vector<FileEntry> entries_;
+
+    // Proposal index: how many entries propose each collation key. Built on the
+    // first question after a scan; proposals changed since then are queued and
+    // folded in at the next question, so transforms that never ask pay nothing.
+    mutable bool indexed_ = false;
+    mutable std::unordered_map<std::string, int> proposals_;
+    mutable std::vector<std::string> indexedKeys_; // key each entry is counted under
+    mutable std::vector<int> changed_;
+};

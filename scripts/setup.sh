@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs what building and testing Quillet needs (only what is missing) and
+# prepares a headless Wine prefix for each target inside the build folder.
+# Idempotent: a second call costs seconds.
+#   scripts/setup.sh [packages|prefix32|prefix64|all]
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+
+packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
+          fonts-wine xvfb xdotool imagemagick googletest cmake make xauth)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+  local missing=()
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    as_root apt-get update -q
+  fi
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    as_root apt-get update -q || true
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+}
+
+# Prepare the prefix of one target: $1 = win32 | win64.
+prepare_prefix() {
+  (
+    source "$top/scripts/wine-env.sh" "$1"
+    [ -f "$WINEPREFIX/.quillet-ready" ] && exit 0
+    echo "setup: preparing Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"; mkdir -p "$(dirname "$WINEPREFIX")"
+    export DISPLAY=""
+    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+    cp /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    # A desktop of its own keeps windows from waiting on a window manager.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot failed for $WINEPREFIX" >&2; exit 1; }
+    touch "$WINEPREFIX/.quillet-ready"
+  )
+}
+
+what="${1:-all}"
+case "$what" in
+  packages) install_packages ;;
+  prefix32) prepare_prefix win32 ;;
+  prefix64) prepare_prefix win64 ;;
+  all) install_packages
+       "$top/scripts/can-run-32bit.sh" && prepare_prefix win32
+       prepare_prefix win64 ;;
+  *) echo "usage: $0 [packages|prefix32|prefix64|all]" >&2; exit 2 ;;
+esac
