@@ -44,6 +44,15 @@ std::string ListOfNames(const std::vector<std::string>& names)
     return text;
 }
 
+// Files whose new name stayed taken through every pass.
+std::string BlockedText(const std::vector<std::string>& blocked)
+{
+    char digits[34];
+    const std::string count = FormatUInt(static_cast<uint32_t>(blocked.size()), digits, 10);
+    const char* files = blocked.size() == 1 ? " file was" : " files were";
+    return count + files + " not renamed because a file with the new name already exists:\n" + ListOfNames(blocked);
+}
+
 void TellStranded(EngineHost& host, const std::vector<Stranded>& stranded)
 {
     if (stranded.empty())
@@ -277,12 +286,8 @@ void ApplyRenames(FolderContext& context)
     host.SetPending(false);
     host.CloseWorking();
     TellStranded(host, passes.StrandedFiles());
-    if (!blocked.empty()) {
-        char digits[34];
-        host.Warn(std::string(FormatUInt(static_cast<uint32_t>(blocked.size()), digits, 10)) +
-                  " files were not renamed because a file with the new name already exists:\n" +
-                  ListOfNames(blocked));
-    }
+    if (!blocked.empty())
+        host.Warn(BlockedText(blocked));
 }
 
 void ApplyIndexRenames(FolderContext& context)

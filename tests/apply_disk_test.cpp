@@ -1,0 +1,272 @@
+// Scans and apply passes on real folders, checked on disk afterwards.
+#include "engine/apply_changes.h"
+#include "engine/apply_dates.h"
+#include "engine/extension_change.h"
+#include "engine/folder_scan.h"
+#include "engine/transforms.h"
+#include "test_support.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using NameSet = std::set<std::string>;
+
+class DiskTest : public ::testing::Test {
+protected:
+    FolderContext Context() { return FolderContext{set, folder.Path(), SystemFileOps(), host}; }
+
+    // Scans the folder as the program does before any action.
+    void Open()
+    {
+        FolderContext context = Context();
+        OpenFolder(context, "*.*");
+    }
+
+    void Rename()
+    {
+        FolderContext context = Context();
+        ApplyRenames(context);
+    }
+
+    TempFolder folder;
+    WorkingSet set;
+    ScriptedHost host;
+};
+
+std::string Padded(int n)
+{
+    return (n < 10 ? "n0" : "n") + std::to_string(n);
+}
+
+FILETIME Times(const std::string& path, FILETIME* lastAccess)
+{
+    FILETIME created{}, accessed{}, written{};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileTime(file, &created, &accessed, &written);
+    CloseHandle(file);
+    if (lastAccess)
+        *lastAccess = accessed;
+    return written;
+}
+
+uint64_t AsNumber(const FILETIME& time)
+{
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+} // namespace
+
+TEST_F(DiskTest, ScanListsFilesSortedAndSkipsFolders)
+{
+    folder.Create("b.txt");
+    folder.Create("A.txt");
+    folder.Create("hidden.txt");
+    folder.Create("readonly.txt");
+    SetFileAttributesA((folder.Path() + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA((folder.Path() + "readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    folder.CreateSubfolder("sub");
+    Open();
+    ASSERT_EQ(4, set.Count());
+    EXPECT_EQ("A.txt", set.Entry(0).name);
+    EXPECT_EQ("b.txt", set.Entry(1).name);
+    EXPECT_EQ("hidden.txt", set.Entry(2).name);
+    EXPECT_EQ("readonly.txt", set.Entry(3).name);
+    EXPECT_EQ(1, host.filesLoaded);
+    EXPECT_EQ(1, host.refills);
+    EXPECT_EQ(folder.Path() + "*.*", host.shownPath);
+    EXPECT_EQ(4, host.shownCount);
+}
+
+TEST_F(DiskTest, AFolderOfFoldersGivesAnEmptyList)
+{
+    folder.CreateSubfolder("one");
+    set.Append("left over");
+    Open();
+    EXPECT_EQ(0, set.Count());
+    EXPECT_EQ(0, host.filesLoaded);
+    EXPECT_EQ(1, host.refills);
+    EXPECT_EQ(0, host.shownCount);
+}
+
+TEST_F(DiskTest, AThousandFilesAreReadWhole)
+{
+    for (int i = 0; i < 1000; ++i)
+        folder.Create("f" + std::to_string(i));
+    Open();
+    EXPECT_EQ(1000, set.Count());
+    EXPECT_EQ("f0", set.Entry(0).name);
+    EXPECT_EQ("f999", set.Entry(999).name);
+}
+
+TEST_F(DiskTest, CaseChangesReallyReachTheDisk)
+{
+    folder.Create("abc.txt", "one");
+    folder.Create("Photo.jpg", "two");
+    Open();
+    MakeUpper(set);
+    Rename();
+    EXPECT_EQ((NameSet{"ABC.TXT", "PHOTO.JPG"}), folder.Names());
+    EXPECT_EQ("one", folder.Read("ABC.TXT"));
+    EXPECT_EQ(2, set.Count()) << "rescanned";
+    EXPECT_TRUE(set.Entry(0).newName.empty());
+    EXPECT_EQ(std::vector<bool>{false}, host.pendingCalls);
+    EXPECT_EQ(std::vector<std::string>{"Renaming files - please wait..."}, host.working);
+    EXPECT_FALSE(host.workingShown);
+
+    MakeLower(set);
+    Rename();
+    EXPECT_EQ((NameSet{"abc.txt", "photo.jpg"}), folder.Names());
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(host.warnings.empty());
+}
+
+TEST_F(DiskTest, SharpSAndDoubleSAreDifferentNames)
+{
+    folder.Create("strasse.txt", "s");
+    Open();
+    set.SetNewName(0, "stra\xDF" "e.txt");
+    Rename();
+    EXPECT_EQ((NameSet{"stra\xDF" "e.txt"}), folder.Names());
+}
+
+TEST_F(DiskTest, IndexRenamesExchangeNames)
+{
+    folder.Create("a.txt", "A");
+    folder.Create("b.txt", "B");
+    Open();
+    IndexNames(set, IndexOptions{});
+    set.SetNewName(0, "b.txt");
+    set.SetNewName(1, "a.txt");
+    FolderContext context = Context();
+    ApplyIndexRenames(context);
+    EXPECT_EQ((NameSet{"a.txt", "b.txt"}), folder.Names());
+    EXPECT_EQ("B", folder.Read("a.txt"));
+    EXPECT_EQ("A", folder.Read("b.txt"));
+    EXPECT_TRUE(host.warnings.empty());
+}
+
+TEST_F(DiskTest, IndexRenamesNumberFilesOnDisk)
+{
+    for (const char* name : {"x.jpg", "y.jpg", "z.gif"})
+        folder.Create(name);
+    Open();
+    IndexOptions options;
+    options.useNewName = true;
+    options.newName = "file";
+    options.startWithOne = true;
+    IndexNames(set, options);
+    FolderContext context = Context();
+    ApplyIndexRenames(context);
+    EXPECT_EQ((NameSet{"file1.jpg", "file2.jpg", "file3.gif"}), folder.Names());
+}
+
+TEST_F(DiskTest, AnExchangeWithoutTheIndexActionGivesUpAndSaysSo)
+{
+    folder.Create("a.txt", "A");
+    folder.Create("b.txt", "B");
+    Open();
+    set.SetNewName(0, "b.txt");
+    set.SetNewName(1, "a.txt");
+    Rename();
+    EXPECT_EQ("A", folder.Read("a.txt"));
+    EXPECT_EQ("B", folder.Read("b.txt"));
+    ASSERT_EQ(1u, host.warnings.size());
+    EXPECT_EQ("2 files were not renamed because a file with the new name already exists:\n"
+              "\na.txt -> b.txt\nb.txt -> a.txt",
+              host.warnings[0]);
+}
+
+TEST_F(DiskTest, AChainOfRenamesTakesSeveralPasses)
+{
+    for (int i = 1; i <= 4; ++i)
+        folder.Create("f" + std::to_string(i), std::to_string(i));
+    Open();
+    for (int i = 0; i < 4; ++i)
+        set.SetNewName(i, "f" + std::to_string(i + 2));
+    Rename();
+    EXPECT_EQ((NameSet{"f2", "f3", "f4", "f5"}), folder.Names());
+    EXPECT_EQ("1", folder.Read("f2"));
+    EXPECT_EQ("4", folder.Read("f5"));
+    EXPECT_TRUE(host.warnings.empty());
+}
+
+TEST_F(DiskTest, PassesStopAfterEleven)
+{
+    // Each pass can rename only the last file of the chain.
+    for (int i = 1; i <= 13; ++i)
+        folder.Create(Padded(i), std::to_string(i));
+    Open();
+    for (int i = 0; i < 13; ++i)
+        set.SetNewName(i, Padded(i + 2));
+    Rename();
+    NameSet expected = {"n01", "n02"};
+    for (int i = 4; i <= 14; ++i)
+        expected.insert(Padded(i));
+    EXPECT_EQ(expected, folder.Names());
+    ASSERT_EQ(1u, host.warnings.size());
+    EXPECT_EQ(0u, host.warnings[0].find("2 files were not renamed")) << host.warnings[0];
+}
+
+TEST_F(DiskTest, NamesThatWouldLeaveTheFolderAreRefused)
+{
+    folder.Create("a.txt");
+    folder.Create("b.txt");
+    Open();
+    PrefixOrAppend(set, "..\\", TextPosition::Prefix);
+    host.answers = {true, false};
+    Rename();
+    EXPECT_EQ((NameSet{"a.txt", "b.txt"}), folder.Names());
+    ASSERT_EQ(2u, host.questions.size());
+    EXPECT_EQ("a.txt\n\nThe new name is not a valid file name.\n\nContinue with this operation?",
+              host.questions[0]);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((folder.Path() + "..\\a.txt").c_str()));
+}
+
+TEST_F(DiskTest, ExtensionsChangeOnlyForTheMatchingFiles)
+{
+    folder.Create("a.gif");
+    folder.Create("b.GIF");
+    folder.Create("c.png");
+    FolderContext context = Context();
+    ASSERT_TRUE(ChangeExtensions(context, "*.gif", ".JPG"));
+    EXPECT_EQ(folder.Path() + "*.gif", host.shownPath);
+    Rename();
+    EXPECT_EQ((NameSet{"a.JPG", "b.JPG", "c.png"}), folder.Names());
+
+    EXPECT_FALSE(ChangeExtensions(context, "*.*", "j?g"));
+    EXPECT_EQ("Illegal character in extension", host.warnings.back());
+    EXPECT_EQ(3, set.Count());
+    EXPECT_TRUE(set.Entry(0).newName.empty());
+}
+
+TEST_F(DiskTest, DatesSetLastWriteAndLeaveLastAccess)
+{
+    folder.Create("a.txt");
+    folder.Create("b.txt");
+    const std::string path = folder.Path() + "a.txt";
+    FILETIME accessBefore;
+    Times(path, &accessBefore);
+    Open();
+    set.RemoveByName("b.txt");
+    const FILETIME bBefore = Times(folder.Path() + "b.txt", nullptr);
+
+    LocalDateTime date;
+    date.year = 2001; date.month = 2; date.day = 3; date.hour = 4; date.minute = 5;
+    FolderContext context = Context();
+    ApplyDates(context, date);
+
+    SYSTEMTIME expected{};
+    expected.wYear = 2001; expected.wMonth = 2; expected.wDay = 3; expected.wHour = 4; expected.wMinute = 5;
+    FILETIME local, utc;
+    SystemTimeToFileTime(&expected, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    FILETIME accessAfter;
+    EXPECT_EQ(AsNumber(utc), AsNumber(Times(path, &accessAfter)));
+    EXPECT_EQ(AsNumber(accessBefore), AsNumber(accessAfter));
+    EXPECT_EQ(AsNumber(bBefore), AsNumber(Times(folder.Path() + "b.txt", nullptr))) << "entries off the list stay";
+    EXPECT_EQ(std::vector<std::string>{"Changing dates - please wait..."}, host.working);
+    EXPECT_EQ(std::vector<bool>{false}, host.pendingCalls);
+}

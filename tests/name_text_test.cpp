@@ -1,0 +1,89 @@
+// Numbers as text and the pieces of names.
+#include "engine/name_pieces.h"
+#include "ui/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(FormatNumbers, SignedAndUnsignedInEveryRadix)
+{
+    struct Case { int32_t value; int radix; bool isSigned; const char* text; };
+    const Case cases[] = {
+        {0, 10, true, "0"},
+        {255, 16, true, "ff"},
+        {-12, 10, true, "-12"},
+        {-1, 16, true, "ffffffff"},
+        {INT32_MIN, 10, true, "-2147483648"},
+        {INT32_MAX, 10, true, "2147483647"},
+        {-1, 10, false, "4294967295"},
+        {5, 2, false, "101"},
+        {35, 36, false, "z"},
+    };
+    for (const Case& c : cases) {
+        char buffer[40];
+        std::memset(buffer, '#', sizeof buffer);
+        const char* text = c.isSigned ? FormatInt(c.value, buffer, c.radix)
+                                      : FormatUInt(static_cast<uint32_t>(c.value), buffer, c.radix);
+        EXPECT_EQ(text, buffer);
+        EXPECT_STREQ(c.text, buffer) << c.value << " in radix " << c.radix;
+    }
+}
+
+TEST(FormatNumbers, RadixTwoFillsThirtyThreeBytes)
+{
+    char buffer[33];
+    EXPECT_STREQ("11111111111111111111111111111111", FormatUInt(0xffffffffu, buffer, 2));
+}
+
+TEST(NamePieces, ExtensionIsFromTheLastDot)
+{
+    struct Case { const char* text; const char* extension; const char* stripped; };
+    const Case cases[] = {
+        {"photo.jpg", ".jpg", "photo"},
+        {"my.long.file.txt", ".txt", "my.long.file"},
+        {"README", "", "README"},
+        {".profile", ".profile", ""},
+        {"name.", ".", "name"},
+        {"", "", ""},
+        {"C:\\dir.x\\file", "", "C:\\dir.x\\file"},
+        {"C:\\dir\\", "", "C:\\dir\\"},
+        {"C:", "", "C:"},
+        {"a:b.c", ".c", "a:b"},
+        {"\xC4" "BC.TXT", ".TXT", "\xC4" "BC"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.extension, FindExtension(c.text)) << c.text;
+        EXPECT_EQ(c.stripped, StripExtension(c.text)) << c.text;
+    }
+}
+
+TEST(NamePieces, ValidFileNames)
+{
+    struct Case { std::string name; bool valid; };
+    const Case cases[] = {
+        {"file.txt", true},
+        {"CD3-01.mp3", true},
+        {"\xE4rger.txt", true},
+        {".hidden", true},
+        {"README_old.", true},
+        {std::string(255, 'a'), true},
+        {std::string(256, 'a'), false},
+        {"", false},
+        {".", false},
+        {"..", false},
+        {" . ", false},
+        {"..\\up.txt", false},
+        {"a/b", false},
+        {"C:x", false},
+        {"what?.txt", false},
+        {"star*", false},
+        {"\"q\"", false},
+        {"<a>", false},
+        {"a|b", false},
+        {std::string("tab\there"), false},
+        {std::string("nl\nx"), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.valid, IsValidFileName(c.name)) << "[" << c.name << "]";
+}

@@ -1,0 +1,89 @@
+// Shared pieces of the engine tests: a scratch folder on disk, a host that
+// answers from a script, and a file seam that fails on demand.
+#pragma once
+#include "engine/engine_host.h"
+#include "engine/file_ops.h"
+#include "engine/working_set.h"
+
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; } // ends in a backslash
+    void Create(const std::string& name, const std::string& content = "x") const;
+    void CreateSubfolder(const std::string& name) const;
+    // The names in the folder, files only, as FindFirstFileA reports them.
+    std::set<std::string> Names() const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+// A working set holding exactly these names, in this order.
+WorkingSet SetOf(const std::vector<std::string>& names);
+std::vector<std::string> NewNames(const WorkingSet& set);
+
+class ScriptedHost : public EngineHost {
+public:
+    bool Confirm(const std::string& text) override;
+    bool AskToContinue(const std::string& text) override;
+    void Warn(const std::string& text) override { warnings.push_back(text); }
+    void ShowWorking(const std::string& text) override { working.push_back(text); workingShown = true; }
+    void CloseWorking() override { workingShown = false; }
+    void FilesLoaded() override { ++filesLoaded; }
+    void Refill() override { ++refills; }
+    void ShowFolder(const std::string& searchPath, int fileCount) override
+    {
+        shownPath = searchPath;
+        shownCount = fileCount;
+    }
+    void SetPending(bool pending) override { pendingCalls.push_back(pending); }
+
+    std::deque<bool> answers;          // Yes/No for each question, in order; Yes when empty
+    std::vector<std::string> confirmations;
+    std::vector<std::string> questions;
+    std::vector<std::string> warnings;
+    std::vector<std::string> working;
+    std::vector<bool> pendingCalls;
+    bool workingShown = false;
+    int filesLoaded = 0;
+    int refills = 0;
+    std::string shownPath;
+    int shownCount = -1;
+
+private:
+    bool NextAnswer();
+};
+
+// The real file operations, except that a rule may fail a call first.
+class FaultyFileOps : public FileOps {
+public:
+    // Return an error code to fail the call, 0 to let it through.
+    std::function<uint32_t(const std::string& from, const std::string& to)> renameRule;
+    std::function<uint32_t(const std::string& path)> timesRule;
+
+    std::vector<std::pair<std::string, std::string>> renames; // every call, as names
+    int timesCalls = 0;
+    std::vector<uint32_t> attributesSet;
+
+    void ListFolder(const std::string& searchPath,
+                    const std::function<bool(const char*, uint32_t)>& visit) override;
+    uint32_t Rename(const std::string& from, const std::string& to) override;
+    uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
+    uint32_t GetAttributes(const std::string& path, uint32_t& attributes) override;
+    uint32_t SetAttributes(const std::string& path, uint32_t attributes) override;
+};
+
+// The last component of a path.
+std::string BaseName(const std::string& path);
