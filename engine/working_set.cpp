@@ -22,18 +22,17 @@ bool WorkingSet::Append(const std::string& name, const std::string& newName)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (indexed_)
-        changed_.push_back(Count() - 1);
+    if (indexed_) {
+        queued_.push_back(false);
+        QueueChange(Count() - 1, false);
+    }
     return true;
 }
 
 void WorkingSet::Clear()
 {
     entries_.clear();
-    indexed_ = false;
-    proposals_.clear();
-    indexedKeys_.clear();
-    changed_.clear();
+    DropIndex();
 }
 
 void WorkingSet::SortByName()
@@ -51,20 +50,14 @@ void WorkingSet::SortByName()
     for (size_t i : order)
         sorted.push_back(std::move(entries_[i]));
     entries_.swap(sorted);
-    indexed_ = false;
+    DropIndex();
 }
 
 void WorkingSet::SetNewName(int i, std::string text)
 {
+    if (indexed_ && !queued_[static_cast<size_t>(i)])
+        QueueChange(i, true);
     entries_[static_cast<size_t>(i)].newName = std::move(text);
-    if (!indexed_)
-        return;
-    changed_.push_back(i);
-    // Past one change per entry a rebuild is cheaper than catching up.
-    if (changed_.size() > entries_.size()) {
-        indexed_ = false;
-        changed_.clear();
-    }
 }
 
 void WorkingSet::SetTempName(int i, std::string text)
@@ -92,30 +85,44 @@ bool WorkingSet::IsProposedName(const std::string& text) const
     return proposals_.count(CollationKey(text)) != 0;
 }
 
+void WorkingSet::QueueChange(int i, bool counted)
+{
+    // Once half the entries wait, a rebuild is cheaper than catching up, and
+    // the queue's copies of old proposals stop growing.
+    if (changed_.size() >= entries_.size() / 2 + 16) {
+        DropIndex();
+        return;
+    }
+    queued_[static_cast<size_t>(i)] = true;
+    changed_.push_back(Change{i, counted, counted ? Entry(i).newName : std::string()});
+}
+
+void WorkingSet::DropIndex()
+{
+    indexed_ = false;
+    proposals_.clear();
+    changed_.clear();
+    queued_.clear();
+}
+
 void WorkingSet::RebuildIndex() const
 {
     proposals_.clear();
     proposals_.reserve(entries_.size());
-    indexedKeys_.clear();
-    indexedKeys_.reserve(entries_.size());
-    for (const FileEntry& e : entries_) {
-        indexedKeys_.push_back(CollationKey(e.newName));
-        AddKey(indexedKeys_.back());
-    }
+    for (const FileEntry& e : entries_)
+        AddKey(CollationKey(e.newName));
     changed_.clear();
+    queued_.assign(entries_.size(), false);
     indexed_ = true;
 }
 
 void WorkingSet::SyncIndex() const
 {
-    for (int i : changed_) {
-        const size_t at = static_cast<size_t>(i);
-        if (at < indexedKeys_.size())
-            DropKey(indexedKeys_[at]);
-        else
-            indexedKeys_.resize(at + 1);
-        indexedKeys_[at] = CollationKey(entries_[at].newName);
-        AddKey(indexedKeys_[at]);
+    for (const Change& change : changed_) {
+        if (change.counted)
+            DropKey(CollationKey(change.previous));
+        AddKey(CollationKey(Entry(change.entry).newName));
+        queued_[static_cast<size_t>(change.entry)] = false;
     }
     changed_.clear();
 }

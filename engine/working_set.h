@@ -42,16 +42,24 @@ public:
 private:
     void RebuildIndex() const;
     void SyncIndex() const;
+    void DropIndex();
+    void QueueChange(int i, bool counted);
     void AddKey(const std::string& key) const;
     void DropKey(const std::string& key) const;
 
     std::vector<FileEntry> entries_;
 
     // Proposal index: how many entries propose each collation key. Built on the
-    // first question after a scan; proposals changed since then are queued and
-    // folded in at the next question, so transforms that never ask pay nothing.
+    // first question after a scan; an entry whose proposal changes afterwards
+    // is queued with the proposal the index counted, and the queue is folded
+    // in at the next question, so transforms that never ask pay nothing.
+    struct Change {
+        int entry;
+        bool counted;         // false for an entry appended after the build
+        std::string previous; // the proposal the index counted
+    };
     mutable bool indexed_ = false;
     mutable std::unordered_map<std::string, int> proposals_;
-    mutable std::vector<std::string> indexedKeys_; // key each entry is counted under
-    mutable std::vector<int> changed_;
+    mutable std::vector<Change> changed_;
+    mutable std::vector<bool> queued_;
 };
