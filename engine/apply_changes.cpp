@@ -105,14 +105,15 @@ private:
     Outcome RenameOne(int i)
     {
         const FileEntry& e = c_.set.Entry(i);
-        // Bytes, not collation: "Straße" and "Strasse" are different names.
-        if (e.name == e.newName)
-            return Outcome::Unchanged;
         if (!IsUsableTarget(c_.folder, e.newName))
             return Failed(kErrorInvalidName, e.name);
+        // Bytes, not collation: "Straße" and "Strasse" are different names.
+        const std::string stored = StoredName(e.newName);
+        if (e.name == stored)
+            return Outcome::Unchanged;
         const std::string source = c_.folder + e.name;
-        const std::string target = c_.folder + e.newName;
-        const uint32_t error = CollationKey(e.name) == CollationKey(e.newName)
+        const std::string target = c_.folder + stored;
+        const uint32_t error = CollationKey(e.name) == CollationKey(stored)
                                    ? RenameThroughTemp(source, target, e.name)
                                    : c_.files.Rename(source, target);
         if (error == 0)

@@ -36,6 +36,12 @@ char FoldToUpper(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+std::string StoredName(const std::string& name)
+{
+    const size_t last = name.find_last_not_of(". ");
+    return last == std::string::npos ? std::string() : name.substr(0, last + 1);
+}
+
 bool IsValidFileName(const std::string& name)
 {
     if (name.empty() || name.size() > kMaxNameLength)

@@ -15,6 +15,10 @@ std::string StripExtension(const std::string& text);
 char FoldToLower(char c);
 char FoldToUpper(char c);
 
+// The name as the file system stores it: trailing dots and blanks dropped,
+// as every rename to such a name does ("README_old." is stored as "README_old").
+std::string StoredName(const std::string& name);
+
 // Longest file name the file systems accept, and longest full path.
 constexpr size_t kMaxNameLength = 255;
 constexpr size_t kMaxPathLength = 259;

@@ -96,9 +96,10 @@ TEST(Faults, AProposalEqualToTheNameTouchesNoFile)
 {
     Scene s;
     s.set.SetNewName(0, "a.txt");
+    s.set.SetNewName(1, "b.txt. .");
     FolderContext context = s.Context();
     ApplyRenames(context);
-    EXPECT_TRUE(s.files.renames.empty());
+    EXPECT_TRUE(s.files.renames.empty()) << "trailing dots and blanks are never stored";
 }
 
 TEST(Faults, CaseOnlyRenamesGoThroughATemporaryName)
@@ -111,6 +112,16 @@ TEST(Faults, CaseOnlyRenamesGoThroughATemporaryName)
     EXPECT_EQ("a.txt", s.files.renames[0].first);
     EXPECT_EQ(s.files.renames[0].second, s.files.renames[1].first);
     EXPECT_EQ("A.TXT", s.files.renames[1].second);
+    EXPECT_EQ((NameSet{"A.TXT", "b.txt"}), s.folder.Names());
+}
+
+TEST(Faults, ACaseOnlyRenameWithATrailingDotStillChangesTheCase)
+{
+    Scene s;
+    s.set.SetNewName(0, "A.TXT.");
+    FolderContext context = s.Context();
+    ApplyRenames(context);
+    EXPECT_EQ(2u, s.files.renames.size());
     EXPECT_EQ((NameSet{"A.TXT", "b.txt"}), s.folder.Names());
 }
 

@@ -58,6 +58,14 @@ TEST(NamePieces, ExtensionIsFromTheLastDot)
     }
 }
 
+TEST(NamePieces, StoredNamesLoseTrailingDotsAndBlanks)
+{
+    EXPECT_EQ("README_old", StoredName("README_old."));
+    EXPECT_EQ("a.txt", StoredName("a.txt . ."));
+    EXPECT_EQ(". a", StoredName(". a"));
+    EXPECT_EQ("", StoredName(".."));
+}
+
 TEST(NamePieces, ValidFileNames)
 {
     struct Case { std::string name; bool valid; };
