@@ -3,6 +3,8 @@
 #include "engine/working_set.h"
 #include "test_support.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +31,22 @@ TEST(WorkingSet, SortsInThePlatformCollation)
     WorkingSet set = SetOf(shuffled);
     set.SortByName();
     EXPECT_EQ(order, CurrentNames(set));
+}
+
+// Sorting and the proposal index rest on collation keys answering exactly as
+// lstrcmpiA does, for order and for equality.
+TEST(Collation, KeysAgreeWithThePlatformComparison)
+{
+    const Names names = {"a.txt", "A.TXT", "co-op", "coop", "stra\xDF" "e", "STRASSE", "\xE6on", "aeon",
+                         "\xC4rger", "\xE4rger", "Arger", "file10", "File9", "", " ", "_", "~", "a b", "ab"};
+    for (const std::string& a : names) {
+        for (const std::string& b : names) {
+            const int platform = lstrcmpiA(a.c_str(), b.c_str());
+            const int keys = CollationKey(a).compare(CollationKey(b));
+            EXPECT_EQ(platform == 0, keys == 0) << "[" << a << "] [" << b << "]";
+            EXPECT_EQ(platform < 0, keys < 0) << "[" << a << "] [" << b << "]";
+        }
+    }
 }
 
 TEST(WorkingSet, SortingCarriesProposalsWithTheirNames)
