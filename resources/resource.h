@@ -1,8 +1,13 @@
 // Resource ids of Quillet. Ids only: included by the resource script and the code.
 #pragma once
 
+#define IDR_ACCELERATORS 101
 #define IDI_QUILLET 103
+#define IDR_MAIN_MENU 104
+#define IDR_LIST_MENU 113
 
+// Menu commands; the string table holds their hints under the same ids.
+#define ID_BROWSE 40001
 // Actions menu: the command ids double as the pending action.
 #define ID_UPPERCASE 40002
 #define ID_LOWERCASE 40003
@@ -12,3 +17,11 @@
 #define ID_REMOVE_TEXT 40007
 #define ID_CHANGE_EXTENSIONS 40008
 #define ID_CHANGE_DATES 40009
+#define ID_FLOPPY_SAVER 40010
+#define ID_ABOUT 40011
+#define ID_MAKE_CHANGES 40012
+#define ID_EXIT 40013
+#define ID_CHECK_UPDATES 40020
+#define ID_PROGRAM_INFO 40022
+#define ID_REMOVE_FROM_LIST 40023
+#define ID_CREATE_FOLDERS 40026
