@@ -1,0 +1,58 @@
+#include "tools/folder_browser.h"
+
+#include <cstring>
+
+namespace {
+
+int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM lParam, LPARAM)
+{
+    char path[MAX_PATH];
+    if (msg == BFFM_INITIALIZED) {
+        const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+        if (length > 0 && length < MAX_PATH)
+            SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
+    } else if (msg == BFFM_SELCHANGED) {
+        if (SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+            SendMessageA(picker, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+    }
+    return 0;
+}
+
+} // namespace
+
+bool WithTrailingBackslash(const char* chosen, char* path)
+{
+    const size_t length = strlen(chosen);
+    if (length + 2 > MAX_PATH)
+        return false;
+    memcpy(path, chosen, length);
+    path[length] = '\\';
+    path[length + 1] = '\0';
+    // "C:\" came back as "C:\\": a drive root keeps its single backslash.
+    if (length + 1 >= 4 && path[3] == '\\')
+        path[3] = '\0';
+    return true;
+}
+
+FolderBrowser::FolderBrowser(HWND owner, bool withCallback, ShellCalls& shell) : shell_(shell)
+{
+    info_.hwndOwner = owner;
+    info_.pszDisplayName = displayName_;
+    info_.lpszTitle = title_;
+    info_.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
+    info_.lpfn = withCallback ? BrowseCallback : nullptr;
+}
+
+void FolderBrowser::SetTitle(const char* title)
+{
+    lstrcpynA(title_, title ? title : "", MAX_PATH);
+}
+
+int FolderBrowser::Browse()
+{
+    char chosen[MAX_PATH] = "";
+    if (!shell_.BrowseForFolder(info_, chosen))
+        return 0;
+    chosen[MAX_PATH - 1] = '\0';
+    return WithTrailingBackslash(chosen, path_) ? 1 : 0;
+}

@@ -1,0 +1,33 @@
+// The shell's folder picker with the program's prompt, giving a path that
+// ends in exactly one backslash.
+#pragma once
+#include "ui/shell_calls.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+class FolderBrowser {
+public:
+    // With the callback the picker opens at the current directory and shows
+    // the selected path as its status text.
+    FolderBrowser(HWND owner, bool withCallback, ShellCalls& shell = SystemShellCalls());
+
+    // The prompt shown above the tree; cut to 259 characters.
+    void SetTitle(const char* title);
+    // 1 when a file-system folder was chosen: Path() then holds it with one
+    // trailing backslash ("C:\" for a drive root). 0 leaves Path() as it was,
+    // also when the chosen path would not fit with its backslash.
+    int Browse();
+    const char* Path() const { return path_; }
+
+private:
+    char path_[MAX_PATH] = "";
+    char title_[MAX_PATH] = "";
+    char displayName_[MAX_PATH] = "";
+    BROWSEINFOA info_{};
+    ShellCalls& shell_;
+};
+
+// Makes a chosen folder into the program's form: a trailing backslash, and
+// a drive root kept at one. False when that would not fit in MAX_PATH bytes.
+bool WithTrailingBackslash(const char* chosen, char* path);

@@ -1,0 +1,36 @@
+#include "ui/shell_calls.h"
+
+#include <shellapi.h>
+
+namespace {
+
+class SystemShell : public ShellCalls {
+public:
+    void Open(HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
+              int show) override
+    {
+        ShellExecuteA(owner, verb, file, parameters, directory, show);
+    }
+
+    bool BrowseForFolder(BROWSEINFOA& info, char* path) override
+    {
+        IMalloc* allocator = nullptr;
+        if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+            return false;
+        bool chosen = false;
+        if (PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info)) {
+            chosen = SHGetPathFromIDListA(list, path) != FALSE;
+            allocator->Free(list);
+        }
+        allocator->Release();
+        return chosen;
+    }
+};
+
+} // namespace
+
+ShellCalls& SystemShellCalls()
+{
+    static SystemShell shell;
+    return shell;
+}

@@ -1,0 +1,139 @@
+#include "ui/working_window.h"
+
+namespace {
+
+constexpr int CANCEL_ID = 2;
+
+void Line(HDC dc, int stockPen, int x, int y)
+{
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(stockPen));
+    LineTo(dc, x, y);
+    SelectObject(dc, previous);
+}
+
+} // namespace
+
+SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel)
+{
+    return {(textLength + 12) * charWidth, (withCancel ? 7 : 5) * lineHeight};
+}
+
+POINT CentredOn(const RECT& around, SIZE size)
+{
+    return {around.left + (around.right - around.left) / 2 - size.cx / 2,
+            around.top + (around.bottom - around.top) / 2 - size.cy / 2};
+}
+
+WorkWnd::WorkWnd() : Wnd(WS_POPUP | WS_VISIBLE | WS_DLGFRAME)
+{
+    exStyle_ = WS_EX_DLGMODALFRAME;
+    RegisterWindowClass();
+}
+
+bool WorkWnd::RegisterWindowClass()
+{
+    static bool registered = false;
+    WNDCLASSA windowClass = SharedWindowClass("WKWND", CS_BYTEALIGNWINDOW | CS_GLOBALCLASS);
+    windowClass.hInstance = nullptr;
+    return RegisterOnce(registered, windowClass, false);
+}
+
+int WorkWnd::Show(HWND owner, const char* text, bool disableOwner)
+{
+    disableOwner_ = disableOwner;
+    owner_ = owner;
+    text_ = text ? text : "";
+    RECT ownerRect{};
+    GetWindowRect(owner, &ownerRect);
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    if (!info)
+        return 0;
+    TEXTMETRICA metrics{};
+    const BOOL read = GetTextMetricsA(info, &metrics);
+    DeleteDC(info);
+    if (!read)
+        return 0;
+    charWidth_ = metrics.tmAveCharWidth;
+    lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
+    const SIZE size = WorkWndSize(static_cast<int>(text_.size()), charWidth_, lineHeight_, bool(cancelHandler_));
+    const POINT at = CentredOn(ownerRect, size);
+    if (CreateWindowObject("WKWND", owner, nullptr, nullptr, at.x, at.y, size.cx, size.cy)) {
+        if (disableOwner_)
+            EnableWindow(owner_, FALSE);
+        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+    }
+    return 1;
+}
+
+void WorkWnd::CreateCancelButton()
+{
+    RECT client;
+    GetClientRect(GetHandle(), &client);
+    const int width = 10 * charWidth_;
+    cancelButton_ = CreateWindowExA(0, "BUTTON", "&Cancel", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
+                                    client.right / 2 - width / 2, 5 * lineHeight_, width,
+                                    lineHeight_ + lineHeight_ / 2, GetHandle(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(CANCEL_ID)),
+                                    GetModuleHandleA(nullptr), nullptr);
+    if (cancelButton_)
+        SendMessageA(cancelButton_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+}
+
+void WorkWnd::Layout()
+{
+    RECT client;
+    GetClientRect(GetHandle(), &client);
+    textRect_.left = 3 * charWidth_;
+    textRect_.right = client.right - 3 * charWidth_;
+    textRect_.top = lineHeight_;
+    textRect_.bottom = cancelHandler_ ? 4 * lineHeight_ : client.bottom - lineHeight_;
+}
+
+void WorkWnd::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(GetHandle(), &paint);
+    if (dc) {
+        HBRUSH brush = CreateSolidBrush(background_);
+        if (brush) {
+            FillRect(dc, &paint.rcPaint, brush);
+            DeleteObject(brush);
+        }
+        SetBkColor(dc, background_);
+        MoveToEx(dc, textRect_.left, textRect_.bottom, nullptr);
+        Line(dc, BLACK_PEN, textRect_.left, textRect_.top);
+        Line(dc, BLACK_PEN, textRect_.right, textRect_.top);
+        Line(dc, WHITE_PEN, textRect_.right, textRect_.bottom);
+        Line(dc, WHITE_PEN, textRect_.left, textRect_.bottom);
+        SetTextColor(dc, textColour_);
+        DrawTextA(dc, text_.c_str(), -1, &textRect_, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    EndPaint(GetHandle(), &paint);
+}
+
+LRESULT WorkWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        if (cancelHandler_)
+            CreateCancelButton();
+        return 0;
+    case WM_SIZE:
+        Layout();
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_COMMAND:
+        if (cancelButton_ && reinterpret_cast<HWND>(lParam) == cancelButton_ && cancelHandler_)
+            cancelHandler_();
+        return 0;
+    case WM_DESTROY:
+        cancelButton_ = nullptr;
+        if (disableOwner_)
+            EnableWindow(owner_, TRUE);
+        BringWindowToTop(owner_);
+        return 0;
+    }
+    return DefWindowProcA(GetHandle(), msg, wParam, lParam);
+}

@@ -1,0 +1,44 @@
+// The small captionless window shown over a window while a long operation
+// runs on the one thread: one line of text in a sunken frame, optionally a
+// Cancel button.
+#pragma once
+#include "ui/window_object.h"
+
+#include <functional>
+#include <string>
+
+class WorkWnd : public Wnd {
+public:
+    WorkWnd();
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool RegisterWindowClass() override;
+
+    // Shows the window centred over `owner` and painted at once, since the
+    // caller keeps the thread busy afterwards. 0 only when the display's text
+    // metrics cannot be read; an uncreated window is no reason to stop.
+    int Show(HWND owner, const char* text, bool disableOwner);
+    // With a handler set, the window carries a Cancel button that calls it.
+    void SetCancelHandler(std::function<void()> handler) { cancelHandler_ = std::move(handler); }
+
+private:
+    void CreateCancelButton();
+    void Layout();
+    void Paint();
+
+    bool disableOwner_ = false;
+    HWND owner_ = nullptr;
+    HWND cancelButton_ = nullptr;
+    int charWidth_ = 0;
+    int lineHeight_ = 0;
+    std::function<void()> cancelHandler_;
+    std::string text_;
+    COLORREF textColour_ = 0;
+    COLORREF background_ = 0xC0C0C0;
+    RECT textRect_{};
+};
+
+// Outer size of the working window for a text of this length.
+SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel);
+// Where a window of this size sits centred on `around`.
+POINT CentredOn(const RECT& around, SIZE size);
