@@ -10,6 +10,7 @@
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorWriteProtect = 19;
 constexpr uint32_t kErrorSharingViolation = 32;
+constexpr uint32_t kErrorDiskFull = 112;
 constexpr uint32_t kErrorInvalidName = 123;
 constexpr uint32_t kErrorAlreadyExists = 183;
 
@@ -36,6 +37,17 @@ public:
     virtual uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) = 0;
     virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
     virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
+
+    // Reads the whole file, opened without sharing.
+    virtual uint32_t ReadWholeFile(const std::string& path, std::string& content) = 0;
+    // Creates the file (or empties an existing one) and writes `content` to
+    // it, flushed to the disk before the file is closed.
+    virtual uint32_t WriteWholeFile(const std::string& path, const std::string& content) = 0;
+    // Renames `from` to `to`, putting it in place of a file of that name in
+    // one step.
+    virtual uint32_t MoveReplacing(const std::string& from, const std::string& to) = 0;
+    virtual uint32_t RemoveFile(const std::string& path) = 0;
+    virtual uint32_t CreateFolder(const std::string& path) = 0;
 };
 
 // The Win32 calls themselves.

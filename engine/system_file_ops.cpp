@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 namespace {
 
 uint32_t Result(BOOL ok)
@@ -15,6 +18,48 @@ FILETIME ToFileTime(uint64_t value)
     time.dwLowDateTime = static_cast<DWORD>(value);
     time.dwHighDateTime = static_cast<DWORD>(value >> 32);
     return time;
+}
+
+// Reads from the start to the end of the file as its size stood when opened.
+uint32_t ReadOpenFile(HANDLE file, std::string& content)
+{
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file, &high);
+    if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return GetLastError();
+    if (high != 0)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    try {
+        content.resize(size);
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    DWORD filled = 0;
+    while (filled < size) {
+        DWORD read = 0;
+        if (!ReadFile(file, &content[filled], size - filled, &read, nullptr))
+            return GetLastError();
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    content.resize(filled);
+    return 0;
+}
+
+uint32_t WriteOpenFile(HANDLE file, const std::string& content)
+{
+    size_t done = 0;
+    while (done < content.size()) {
+        const DWORD piece = static_cast<DWORD>(std::min<size_t>(content.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data() + done, piece, &written, nullptr))
+            return GetLastError();
+        if (written == 0)
+            return ERROR_DISK_FULL;
+        done += written;
+    }
+    return 0;
 }
 
 class Win32FileOps : public FileOps {
@@ -63,6 +108,45 @@ public:
     uint32_t SetAttributes(const std::string& path, uint32_t attributes) override
     {
         return Result(SetFileAttributesA(path.c_str(), attributes));
+    }
+
+    uint32_t ReadWholeFile(const std::string& path, std::string& content) override
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        const uint32_t error = ReadOpenFile(file, content);
+        CloseHandle(file);
+        return error;
+    }
+
+    uint32_t WriteWholeFile(const std::string& path, const std::string& content) override
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        uint32_t error = WriteOpenFile(file, content);
+        if (error == 0)
+            error = Result(FlushFileBuffers(file));
+        CloseHandle(file);
+        return error;
+    }
+
+    uint32_t MoveReplacing(const std::string& from, const std::string& to) override
+    {
+        return Result(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    }
+
+    uint32_t RemoveFile(const std::string& path) override
+    {
+        return Result(DeleteFileA(path.c_str()));
+    }
+
+    uint32_t CreateFolder(const std::string& path) override
+    {
+        return Result(CreateDirectoryA(path.c_str(), nullptr));
     }
 };
 

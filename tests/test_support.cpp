@@ -153,6 +153,46 @@ uint32_t FaultyFileOps::SetAttributes(const std::string& path, uint32_t attribut
     return SystemFileOps().SetAttributes(path, attributes);
 }
 
+uint32_t FaultyFileOps::ReadWholeFile(const std::string& path, std::string& content)
+{
+    return SystemFileOps().ReadWholeFile(path, content);
+}
+
+uint32_t FaultyFileOps::WriteWholeFile(const std::string& path, const std::string& content)
+{
+    if (writeRule) {
+        if (const uint32_t error = writeRule(BaseName(path))) {
+            SystemFileOps().WriteWholeFile(path, content.substr(0, content.size() / 2));
+            return error;
+        }
+    }
+    return SystemFileOps().WriteWholeFile(path, content);
+}
+
+uint32_t FaultyFileOps::MoveReplacing(const std::string& from, const std::string& to)
+{
+    if (replaceRule) {
+        if (const uint32_t error = replaceRule(BaseName(from), BaseName(to)))
+            return error;
+    }
+    return SystemFileOps().MoveReplacing(from, to);
+}
+
+uint32_t FaultyFileOps::RemoveFile(const std::string& path)
+{
+    return SystemFileOps().RemoveFile(path);
+}
+
+uint32_t FaultyFileOps::CreateFolder(const std::string& path)
+{
+    foldersCreated.push_back(path);
+    if (createFolderRule) {
+        if (const uint32_t error = createFolderRule(path))
+            return error;
+    }
+    return SystemFileOps().CreateFolder(path);
+}
+
 std::string BaseName(const std::string& path)
 {
     const size_t slash = path.find_last_of('\\');

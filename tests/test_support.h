@@ -72,10 +72,18 @@ public:
     // Return an error code to fail the call, 0 to let it through.
     std::function<uint32_t(const std::string& from, const std::string& to)> renameRule;
     std::function<uint32_t(const std::string& path)> timesRule;
+    // A failed write leaves the first half of the content on disk, as a disk
+    // that fills up part-way does.
+    std::function<uint32_t(const std::string& path)> writeRule;
+    std::function<uint32_t(const std::string& from, const std::string& to)> replaceRule;
+    // Given the full path; a rule that answers kErrorAlreadyExists lets a
+    // test follow a walk without touching the disk.
+    std::function<uint32_t(const std::string& path)> createFolderRule;
 
     std::vector<std::pair<std::string, std::string>> renames; // every call, as names
     int timesCalls = 0;
     std::vector<uint32_t> attributesSet;
+    std::vector<std::string> foldersCreated; // every call, as full paths
 
     void ListFolder(const std::string& searchPath,
                     const std::function<bool(const char*, uint32_t)>& visit) override;
@@ -83,6 +91,11 @@ public:
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
     uint32_t GetAttributes(const std::string& path, uint32_t& attributes) override;
     uint32_t SetAttributes(const std::string& path, uint32_t attributes) override;
+    uint32_t ReadWholeFile(const std::string& path, std::string& content) override;
+    uint32_t WriteWholeFile(const std::string& path, const std::string& content) override;
+    uint32_t MoveReplacing(const std::string& from, const std::string& to) override;
+    uint32_t RemoveFile(const std::string& path) override;
+    uint32_t CreateFolder(const std::string& path) override;
 };
 
 // The last component of a path.
