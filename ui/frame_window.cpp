@@ -25,10 +25,9 @@ void Place(HDWP& batch, HWND window, int x, int y, int width, int height)
 
 } // namespace
 
-FrameWnd::FrameWnd() : Wnd(WS_OVERLAPPEDWINDOW)
-{
-    RegisterWindowClass();
-}
+// The class is registered by Create, not here: a constructor would reach only
+// this class's FillWindowClass, never a derived window's icon and menu.
+FrameWnd::FrameWnd() : Wnd(WS_OVERLAPPEDWINDOW) {}
 
 bool FrameWnd::RegisterWindowClass()
 {

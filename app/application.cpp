@@ -1,0 +1,29 @@
+#include "application.h"
+
+#include "resources/resource.h"
+
+#include <commctrl.h>
+
+Application::Application(FileOps& files, ShellCalls& shell)
+    : aboutBox(shell), list(set),
+      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, files, shell})
+{
+}
+
+bool Application::Start(const std::string& settingsPath, const char* folderArgument, int showCommand)
+{
+    status.Init(3);
+    status.AddPane(7, SBT_NOBORDERS);
+    status.AddPane(20, 0);
+    status.AddPane(14, 0);
+    mainWindow.LoadSettings(settingsPath);
+    if (!mainWindow.Create(list, bar, status))
+        return false;
+    list.InsertColumns(mainWindow.StoredSettings().fromCol, mainWindow.StoredSettings().toCol);
+    mainWindow.Show(showCommand);
+    mainWindow.AddInstructionLines();
+    mainWindow.LoadAccelerators(MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    if (folderArgument && *folderArgument)
+        mainWindow.OpenByPath(folderArgument);
+    return true;
+}

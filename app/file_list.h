@@ -1,0 +1,39 @@
+// The two-column list of the main window, showing the working set: each row
+// is an entry's current name ("From") and its proposal ("To").
+#pragma once
+#include "engine/working_set.h"
+#include "ui/controls.h"
+
+#include <vector>
+
+class FileList : public ListViewCtl {
+public:
+    explicit FileList(WorkingSet& set);
+
+    // The list asks for its rows' text as it paints them (an owner-data list
+    // view), so a folder of 100,000 files is shown without inserting a row
+    // each; the texts come straight from the entries, never copied.
+    bool Create(HWND parent, int id, const char* text, int x, int y, int width, int height) override;
+    LRESULT OnNotifyMessage(NMHDR* header) override;
+
+    void InsertColumns(int fromWidth, int toWidth);
+    int ColumnWidth(int column) const;
+
+    // One row for every entry whose name is not empty, in array order.
+    void Refill();
+    // Appends an entry holding a line of text, shown even when it is empty.
+    void AddTextLine(const char* text);
+    // Takes the selected rows' entries off the list; the scan's count stays.
+    void RemoveSelected();
+    bool HasSelection() const;
+
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    const FileEntry& RowEntry(int row) const { return set_.Entry(rows_[static_cast<size_t>(row)]); }
+
+private:
+    void ShowRowCount();
+    void ClearSelection();
+
+    WorkingSet& set_;
+    std::vector<int> rows_; // the entry shown in each row
+};

@@ -1,0 +1,272 @@
+// The main window as the user meets it: real windows in the test process,
+// driven with messages, on real scratch folders.
+#include "app/application.h"
+#include "gui/gui_support.h"
+#include "resources/resource.h"
+#include "test_support.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A running program on a scratch folder, its settings kept in the folder too.
+class Program {
+public:
+    explicit Program(const char* folderArgument = nullptr)
+    {
+        app = std::make_unique<Application>(SystemFileOps(), shell);
+        started = app->Start(settings.Path() + "Quillet.ini", folderArgument, SW_SHOW);
+    }
+
+    ~Program()
+    {
+        if (IsWindow(Main()))
+            DestroyWindow(Main());
+        // The window posts WM_QUIT as it goes; the next test must not meet it.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
+    HWND Main() const { return app->mainWindow.GetHandle(); }
+    void Command(int id) const { SendMessageA(Main(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+    UINT ItemState(int id) const
+    {
+        return GetMenuState(GetMenu(Main()), static_cast<UINT>(id), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED);
+    }
+
+    std::string Pane(int pane) const
+    {
+        char text[128] = "";
+        SendMessageA(app->status.GetHandle(), SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    void Select(int row) const
+    {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageA(app->list.GetHandle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&state));
+    }
+
+    TempFolder settings;
+    RecordingShell shell;
+    std::unique_ptr<Application> app;
+    bool started = false;
+};
+
+// The system message box of the program that is open now, or null.
+HWND SystemBox()
+{
+    return FindWindowA("#32770", "Quillet");
+}
+
+// Answers the next system message box with this button, from inside its loop.
+void AnswerSystemBox(int button, bool* seen)
+{
+    RunSteps({[button, seen] {
+        HWND box = SystemBox();
+        if (!box)
+            return false;
+        *seen = true;
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        return true;
+    }});
+}
+
+} // namespace
+
+TEST(MainWindow, StartsWithInstructionsAndGrayedActions)
+{
+    Program program;
+    ASSERT_TRUE(program.started);
+    EXPECT_EQ(8, program.app->list.RowCount());
+    EXPECT_EQ("1. Use Browse button to select a folder or drag a folder here.", program.app->list.RowEntry(1).name);
+    for (int id = ID_UPPERCASE; id <= ID_CHANGE_DATES; ++id)
+        EXPECT_NE(0u, program.ItemState(id)) << id;
+    EXPECT_NE(0u, program.ItemState(ID_MAKE_CHANGES));
+    char title[64];
+    GetWindowTextA(program.Main(), title, sizeof title);
+    EXPECT_STREQ("Quillet", title);
+}
+
+TEST(MainWindow, MenuStateFollowsScansAndTransforms)
+{
+    TempFolder folder;
+    folder.Create("b.txt");
+    folder.Create("a.txt");
+    Program program(folder.Path().c_str());
+    EXPECT_EQ(2, program.app->list.RowCount());
+    EXPECT_EQ("a.txt", program.app->list.RowEntry(0).name);
+    EXPECT_EQ("2 files", program.Pane(2));
+    for (int id = ID_UPPERCASE; id <= ID_CHANGE_DATES; ++id)
+        EXPECT_EQ(0u, program.ItemState(id)) << id;
+    EXPECT_NE(0u, program.ItemState(ID_MAKE_CHANGES));
+
+    program.Command(ID_UPPERCASE);
+    EXPECT_EQ("A.TXT", program.app->list.RowEntry(0).newName);
+    EXPECT_EQ("Make upper", program.Pane(1));
+    EXPECT_EQ(0u, program.ItemState(ID_MAKE_CHANGES));
+    EXPECT_TRUE(program.app->mainWindow.Pending());
+    EXPECT_EQ(ID_UPPERCASE, program.app->mainWindow.CurrentAction());
+
+    // A folder with nothing in it leaves the actions as they were.
+    TempFolder empty;
+    program.app->mainWindow.OpenByPath(empty.Path().c_str());
+    EXPECT_EQ("0 files", program.Pane(2));
+    EXPECT_EQ(0u, program.ItemState(ID_UPPERCASE));
+    EXPECT_EQ(0, program.app->list.RowCount());
+}
+
+TEST(MainWindow, ChangesAreMadeAfterTheConfirmation)
+{
+    TempFolder folder;
+    folder.Create("abc.txt");
+    Program program(folder.Path().c_str());
+    program.Command(ID_LOWERCASE);
+    program.Command(ID_UPPERCASE);
+    RunSteps({[] {
+        HWND box = OpenBox();
+        if (!box)
+            return false;
+        // The box's buttons take its keys.
+        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
+        return true;
+    }});
+    program.Command(ID_MAKE_CHANGES);
+    EXPECT_TRUE(StepsDone());
+    EXPECT_EQ((std::set<std::string>{"ABC.TXT"}), folder.Names());
+    EXPECT_FALSE(program.app->mainWindow.Pending());
+    EXPECT_EQ("", program.Pane(1));
+    EXPECT_NE(0u, program.ItemState(ID_MAKE_CHANGES));
+    EXPECT_EQ("", program.app->list.RowEntry(0).newName);
+}
+
+TEST(MainWindow, OpeningByPath)
+{
+    TempFolder folder;
+    folder.Create("photo.jpg");
+    struct Case { std::string path; bool opens; };
+    const Case cases[] = {
+        {folder.Path(), true},
+        {folder.Path().substr(0, folder.Path().size() - 1), true},
+        {folder.Path() + "photo.jpg", true},
+        {folder.Path() + "missing\\nothing.txt", false},
+        {"Q:\\no such drive\\", false},
+        {std::string(300, 'a'), false},
+    };
+    for (const Case& c : cases) {
+        Program program;
+        program.app->mainWindow.OpenByPath(c.path.c_str());
+        EXPECT_EQ(c.opens ? folder.Path() : std::string(), program.app->mainWindow.Folder()) << c.path;
+        EXPECT_EQ(c.opens, program.app->mainWindow.FilesAreLoaded()) << c.path;
+    }
+}
+
+TEST(MainWindow, RemovingTwoSelectedRows)
+{
+    TempFolder folder;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        folder.Create(name);
+    Program program(folder.Path().c_str());
+    program.Select(0);
+    program.Select(2);
+    program.Command(ID_REMOVE_FROM_LIST);
+    ASSERT_EQ(2, program.app->list.RowCount());
+    EXPECT_EQ("b.txt", program.app->list.RowEntry(0).name);
+    EXPECT_EQ("d.txt", program.app->list.RowEntry(1).name);
+    EXPECT_EQ(4, program.app->set.Count());
+    EXPECT_EQ("4 files", program.Pane(2));
+    program.Command(ID_UPPERCASE);
+    EXPECT_EQ("", program.app->set.Entry(0).newName) << "removed entries get no proposal";
+}
+
+TEST(MainWindow, PopUpMenuOnlyOverSelectedFiles)
+{
+    TempFolder folder;
+    folder.Create("a.txt");
+    struct Case { bool openFolder; bool select; bool shown; };
+    const Case cases[] = {{false, true, false}, {true, false, false}, {true, true, true}};
+    for (const Case& c : cases) {
+        Program program(c.openFolder ? folder.Path().c_str() : nullptr);
+        if (c.select)
+            program.Select(0);
+        bool shown = false;
+        RunSteps({[&shown] {
+            if (!FindWindowA("#32768", nullptr))
+                return false;
+            shown = true;
+            EndMenu();
+            return true;
+        }});
+        // A menu that opens runs its own loop, where the step closes it; one
+        // that does not leaves the step unrun.
+        SendMessageA(program.Main(), WM_CONTEXTMENU, 0, MAKELPARAM(100, 100));
+        RunSteps({});
+        EXPECT_EQ(c.shown, shown) << c.openFolder << c.select;
+    }
+}
+
+TEST(MainWindow, ExitAsksOnlyWhilePending)
+{
+    TempFolder folder;
+    folder.Create("a.txt");
+    {
+        Program program(folder.Path().c_str());
+        bool asked = false;
+        AnswerSystemBox(IDNO, &asked);
+        SendMessageA(program.Main(), WM_CLOSE, 0, 0);
+        RunSteps({});
+        EXPECT_FALSE(asked);
+        EXPECT_FALSE(IsWindow(program.Main()));
+    }
+    {
+        Program program(folder.Path().c_str());
+        program.Command(ID_UPPERCASE);
+        bool asked = false;
+        AnswerSystemBox(IDNO, &asked);
+        program.Command(ID_EXIT);
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(IsWindow(program.Main())) << "No keeps the window";
+        asked = false;
+        AnswerSystemBox(IDYES, &asked);
+        SendMessageA(program.Main(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(asked);
+        EXPECT_FALSE(IsWindow(program.Main()));
+    }
+}
+
+TEST(MainWindow, SettingsAreWrittenWhenTheWindowCloses)
+{
+    TempFolder folder;
+    folder.Create("a.txt");
+    Program program(folder.Path().c_str());
+    SendMessageA(program.app->list.GetHandle(), LVM_SETCOLUMNWIDTH, 0, 150);
+    SendMessageA(program.Main(), WM_CLOSE, 0, 0);
+    const std::string text = program.settings.Read("Quillet.ini");
+    EXPECT_NE(std::string::npos, text.find("Path=" + folder.Path() + "\r\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("FromCol=150\r\n")) << text;
+}
+
+TEST(MainWindow, BrowseOpensTheChosenFolder)
+{
+    TempFolder folder;
+    folder.Create("x.txt");
+    Program program;
+    program.shell.chosen = folder.Path().substr(0, folder.Path().size() - 1);
+    program.Command(ID_BROWSE);
+    EXPECT_EQ("Choose folder where changes are to be made:", program.shell.lastTitle);
+    EXPECT_EQ(folder.Path(), program.app->mainWindow.Folder());
+    EXPECT_EQ(1, program.app->list.RowCount());
+
+    program.shell.chosen.clear();
+    program.Command(ID_BROWSE);
+    EXPECT_EQ(folder.Path(), program.app->mainWindow.Folder()) << "cancel changes nothing";
+}

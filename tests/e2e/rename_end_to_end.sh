@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Drives Quillet from outside, as a user would: starts it on a scratch folder,
+# works the real menus and keys with xdotool, and checks the names on disk and
+# the settings file it writes at exit. Needs DISPLAY and the Wine variables of
+# scripts/wine-env.sh.   rename_end_to_end.sh QUILLET_EXE SCRATCH_FOLDER
+set -uo pipefail
+exe="$1"
+scratch="$2"
+settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/OsbrinFreeware/Quillet/Quillet.ini"
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
+
+# Starts Quillet on a folder and waits for its window; sets app and window.
+start() {
+  "$WINELOADER" "$exe" "$(winpath "$1")" >/dev/null 2>&1 &
+  app=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$(xdotool search --name "$2" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { fail "no window named $2"; kill "$app"; return 1; }
+  sleep 0.5
+}
+
+keys() {
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  for k in "$@"; do xdotool key "$k"; sleep 0.4; done
+}
+
+stop() {
+  keys alt+x
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
+  fail "Quillet did not exit on Alt+X"
+  kill "$app"
+}
+
+expect_files() {
+  local actual expected
+  actual=$(cd "$1" && ls -1 | sort | tr '\n' '|')
+  expected=$(printf '%s\n' "${@:2}" | sort | tr '\n' '|')
+  [ "$actual" = "$expected" ] || fail "files in $1: [$actual], expected [$expected]"
+}
+
+setting() { tr -d '\r' <"$settings" | grep "^$1=" | head -n 1 | cut -d= -f2-; }
+
+rm -rf "$scratch"; mkdir -p "$scratch/photos"
+for f in abc.txt Photo.jpg "mixed Case.Txt"; do echo "$f" >"$scratch/photos/$f"; done
+rm -f "$settings"
+
+# Actions, "Rename to uppercase"; Change, "Make changes now..."; Yes; Alt+X.
+start "$scratch/photos" "photos" || exit 1
+keys alt+a Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/photos" ABC.TXT PHOTO.JPG "MIXED CASE.TXT"
+stop
+[ -f "$settings" ] || fail "no settings file at exit"
+[ "$(setting Path)" = "$(winpath "$scratch/photos/")" ] || fail "Path=$(setting Path)"
+[ "$(setting FromCol)" = 320 ] || fail "FromCol=$(setting FromCol)"
+[ -n "$(setting showCmd)" ] || fail "no showCmd"
+tr -d '\r' <"$settings" | grep -q '^rcNormal=\([0-9A-F][0-9A-F] \)\{16\}$' || fail "rcNormal line: $(setting rcNormal)"
+
+# A second start reads the settings back: column widths and placement come
+# back unchanged in the file it writes at exit.
+sed -i 's/^FromCol=.*\r$/FromCol=200\r/; s/^rcNormal=.*\r$/rcNormal=64 00 00 00 32 00 00 00 F8 02 00 00 1E 02 00 00 \r/' "$settings"
+start "$scratch/photos" "photos" || exit 1
+stop
+[ "$(setting FromCol)" = 200 ] || fail "FromCol read back as $(setting FromCol)"
+[ "$(setting rcNormal)" = "64 00 00 00 32 00 00 00 F8 02 00 00 1E 02 00 00 " ] || fail "rcNormal read back as $(setting rcNormal)"
+
+rm -rf "$scratch"
+if [ "$failures" -eq 0 ]; then echo "end-to-end: all checks passed"; else exit 1; fi
