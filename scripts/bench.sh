@@ -18,5 +18,12 @@ fi
 rm -rf "$data/apply"; mkdir -p "$data/apply"
 (cd "$data/apply" && seq -f "f%05g.dat" 1 5000 | xargs -d '\n' touch)
 
-echo "Quillet engine figures ($target build under Wine, $(nproc) cores)"
+# The window figures need a display.
+if [ -z "${DISPLAY:-}" ]; then
+  source "$top/scripts/xvfb.sh"
+  quillet_start_xvfb
+  trap quillet_stop_xvfb EXIT
+fi
+
+echo "Quillet figures ($target build under Wine, $(nproc) cores)"
 "$top/scripts/wine-run.sh" "$arch" "$build/$target/bench/quillet_bench.exe" "Z:${data//\//\\}"
