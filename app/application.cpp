@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 Application::Application(FileOps& files, ShellCalls& shell)
-    : aboutBox(shell), list(set),
-      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, files, shell})
+    : aboutBox(shell), helpPage(files, shell), list(set),
+      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, files, shell})
 {
 }
 

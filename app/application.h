@@ -2,6 +2,7 @@
 // order below and torn down in reverse.
 #pragma once
 #include "app/file_list.h"
+#include "app/help_page.h"
 #include "app/main_bar.h"
 #include "app/main_window.h"
 #include "engine/file_ops.h"
@@ -20,6 +21,7 @@ struct Application {
     AboutBox aboutBox;
     WarningBox confirmBox;
     MainBar bar;
+    HelpPage helpPage;
     WorkingSet set;
     FileList list;
     MainWindow mainWindow;

@@ -23,8 +23,6 @@ constexpr COLORREF kYellow = 0x00FFFF;
 constexpr int kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 const char kProgram[] = "Quillet";
-const char kAboutText[] = "Quillet - Version 2.14\nFreeware from Osbrin Freeware - use it, share it";
-const char kMakerAddress[] = "https://www.osbrin-freeware.example/";
 
 bool IsFolder(FileOps& files, const std::string& path)
 {
@@ -114,6 +112,8 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_UPPERCASE: Propose(ID_UPPERCASE, "Make upper", MakeUpper); break;
     case ID_LOWERCASE: Propose(ID_LOWERCASE, "Make lower", MakeLower); break;
     case ID_ABOUT: ShowAbout(); break;
+    case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
+    case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
     case ID_MAKE_CHANGES: {
         FolderContext context = Context();
         ConfirmAndApply(context, action_, prefix_, date_);
@@ -228,7 +228,10 @@ void MainWindow::Propose(int action, const char* label, void (*transform)(Workin
 
 void MainWindow::ShowAbout()
 {
-    parts_.aboutBox.Show(GetHandle(), kAboutText, kMakerAddress, BOX_OK, IDI_QUILLET, 0x000000, 0xC0C0C0, 0x808080);
+    const std::string text = std::string("Quillet - Version 2.14\n") + kMakerNotice;
+    const std::string address = std::string("http://") + kMakerHost + "/";
+    parts_.aboutBox.Show(GetHandle(), text.c_str(), address.c_str(), BOX_OK, IDI_QUILLET, 0x000000, 0xC0C0C0,
+                         0x808080);
 }
 
 void MainWindow::EnableItem(int id, bool enabled)

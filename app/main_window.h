@@ -3,6 +3,7 @@
 // it keeps between runs. It is also the engine's way to the user.
 #pragma once
 #include "app/file_list.h"
+#include "app/help_page.h"
 #include "app/main_bar.h"
 #include "app/settings_file.h"
 #include "engine/engine_host.h"
@@ -23,6 +24,7 @@ struct MainWindowParts {
     WorkWnd& working;
     WarningBox& confirmBox;
     AboutBox& aboutBox;
+    HelpPage& helpPage;
     FileOps& files;
     ShellCalls& shell;
 };

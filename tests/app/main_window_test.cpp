@@ -270,3 +270,91 @@ TEST(MainWindow, BrowseOpensTheChosenFolder)
     program.Command(ID_BROWSE);
     EXPECT_EQ(folder.Path(), program.app->mainWindow.Folder()) << "cancel changes nothing";
 }
+
+namespace {
+
+// True when every element of the text is closed in order and every "&"
+// starts an entity: enough to tell a broken page from a well-formed one.
+bool WellFormed(const std::string& text, std::string& problem)
+{
+    std::vector<std::string> open;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '&') {
+            const size_t end = text.find(';', at);
+            if (end == std::string::npos || end - at > 8) {
+                problem = "bare & at " + std::to_string(at);
+                return false;
+            }
+            continue;
+        }
+        if (text[at] != '<')
+            continue;
+        const size_t end = text.find('>', at);
+        if (end == std::string::npos) {
+            problem = "unclosed tag at " + std::to_string(at);
+            return false;
+        }
+        const std::string tag = text.substr(at + 1, end - at - 1);
+        at = end;
+        if (tag[0] == '?' || tag[0] == '!' || tag.back() == '/')
+            continue;
+        const std::string name = tag.substr(tag[0] == '/' ? 1 : 0, tag.find_first_of(" \n") - (tag[0] == '/' ? 1 : 0));
+        if (tag[0] != '/') {
+            open.push_back(name);
+        } else if (open.empty() || open.back() != name) {
+            problem = "</" + name + "> closes " + (open.empty() ? std::string("nothing") : open.back());
+            return false;
+        } else {
+            open.pop_back();
+        }
+    }
+    if (!open.empty())
+        problem = "<" + open.back() + "> never closed";
+    return open.empty();
+}
+
+} // namespace
+
+TEST(InformationPages, HelpPageIsWrittenOpenedAndRemovedAtExit)
+{
+    std::string path;
+    {
+        Program program;
+        path = program.app->helpPage.Path();
+        program.Command(ID_PROGRAM_INFO);
+        ASSERT_EQ(1u, program.shell.opened.size());
+        EXPECT_EQ("open|" + path + "|||1", program.shell.opened[0]);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        std::string text(GetFileSize(file, nullptr), '\0');
+        DWORD read = 0;
+        ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+        CloseHandle(file);
+        EXPECT_EQ(HelpPage::Text(), text);
+        std::string problem;
+        EXPECT_TRUE(WellFormed(text, problem)) << problem;
+        EXPECT_NE(std::string::npos, text.find("XHTML 1.0 Strict"));
+        EXPECT_NE(std::string::npos, text.find("<title>Quillet info</title>"));
+        for (const char* section : {"What the program does:", "How to use it:", "Using the folder creator:",
+                                    "Using the floppy saver:", "Example of using an index number:", "Disclaimer:"})
+            EXPECT_NE(std::string::npos, text.find(std::string("<h3>") + section + "</h3>")) << section;
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "deleted at exit";
+}
+
+TEST(InformationPages, WellFormedCheckCatchesBrokenPages)
+{
+    std::string problem;
+    EXPECT_FALSE(WellFormed("<p><b>x</p></b>", problem));
+    EXPECT_FALSE(WellFormed("<p>a & b</p>", problem));
+    EXPECT_FALSE(WellFormed("<p>open", problem));
+    EXPECT_TRUE(WellFormed("<?xml x?><!DOCTYPE y><p a=\"1\">x &amp; <br />y</p>", problem)) << problem;
+}
+
+TEST(InformationPages, UpdatesOpenTheMakersPage)
+{
+    Program program;
+    program.Command(ID_CHECK_UPDATES);
+    ASSERT_EQ(1u, program.shell.opened.size());
+    EXPECT_EQ("open|http://www.osbrin-freeware.example/OsbrinUtilities.html#Quillet|||1", program.shell.opened[0]);
+}

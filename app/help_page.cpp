@@ -1,0 +1,111 @@
+#include "help_page.h"
+
+const char kMakerHost[] = "www.osbrin-freeware.example";
+const char kMakerNotice[] = "Freeware from Osbrin Freeware - use it and pass it on";
+
+namespace {
+
+const char kPage[] = R"(<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Strict//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd">
+<html xmlns="http://www.w3.org/1999/xhtml" xml:lang="en" lang="en">
+<head>
+<title>Quillet info</title>
+<meta http-equiv="Content-Type" content="text/html; charset=utf-8" />
+<style type="text/css">
+body { font-family: arial, helvetica, sans-serif; font-size: 14px; color: black; background: #fafad2; }
+h1 { position: relative; margin-top: 2%; margin-bottom: 0%; }
+#titlebox { width: 340px; border: double; background: #ffff66; text-align: center; }
+#titlebox cite { font: italic 10px arial; }
+</style>
+</head>
+<body>
+<div id="titlebox">
+<h1>Quillet</h1>
+<p><cite>Freeware from Osbrin Freeware - use it and pass it on</cite></p>
+</div>
+
+<h3>What the program does:</h3>
+<p>Quillet makes the same change to the names of all the files in a folder at once: it puts them in
+uppercase or lowercase, changes their extensions, shortens long names, removes a piece of text, adds
+text in front or behind, or numbers them with an index. It can also give all the files one date.</p>
+<p>With "Create folders" it makes a whole run of folders in one go, such as CD_01, CD_02, CD_03, ready
+to take the contents of a stack of discs.</p>
+<p>The floppy saver copies one floppy disk after another into numbered folders on the hard disk, so a
+box of old floppies can be backed up in one sitting.</p>
+
+<h3>How to use it:</h3>
+<ol>
+<li>Click Browse and pick the folder holding the files, or drag the folder onto the window.</li>
+<li>Files you want to leave alone can be taken off the list: select them, right-click and choose
+"Remove from list".</li>
+<li>Choose what to do from the Actions menu, then look over the new names in the "to" column.</li>
+<li>Choose "Make changes now..." from the Change menu. After you confirm, the files are renamed.</li>
+</ol>
+
+<h3>Using the folder creator:</h3>
+<ol>
+<li>Choose "Create folders with an index number..." from the File menu.</li>
+<li>Pick the folder in which the new folders are to be made.</li>
+<li>Enter the name the folders share, such as CD_.</li>
+<li>Enter the first number and how many folders you want.</li>
+<li>Look over the list of names that will be made.</li>
+<li>Click Create to make them.</li>
+</ol>
+
+<h3>Using the floppy saver:</h3>
+<ol>
+<li>Choose "Floppy saver..." from the File menu.</li>
+<li>Pick the folder on the hard disk where the copies go, and the name of the first folder.</li>
+<li>Put the first floppy in the drive and start; each floppy is copied into a folder of its own.</li>
+<li>When asked, put in the next floppy, or stop when the box is empty.</li>
+</ol>
+
+<h3>Example of using an index number:</h3>
+<p>A camera names its pictures IMG_0001, IMG_0002 and so on. Choose "Rename files using an index
+number...", pick "Use new file name", enter Holiday and choose to append the number: the pictures
+become Holiday001, Holiday002 and so on, in the order of the list.</p>
+
+<h3>Disclaimer:</h3>
+<p>Quillet is free and comes without any warranty: you use it at your own risk. Look over the new
+names before you make the changes. News and other programs are at
+<a href="http://www.osbrin-freeware.example/">www.osbrin-freeware.example</a>.</p>
+</body>
+</html>
+)";
+
+std::string TempFolder()
+{
+    char folder[MAX_PATH];
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    return length == 0 || length >= MAX_PATH ? std::string("\\") : std::string(folder);
+}
+
+} // namespace
+
+HelpPage::HelpPage(FileOps& files, ShellCalls& shell)
+    : files_(files), shell_(shell), path_(TempFolder() + "QuilletHelp.htm")
+{
+}
+
+HelpPage::~HelpPage()
+{
+    files_.RemoveFile(path_);
+}
+
+const char* HelpPage::Text()
+{
+    return kPage;
+}
+
+void HelpPage::Show()
+{
+    if (files_.WriteWholeFile(path_, kPage) != 0)
+        return;
+    shell_.Open(nullptr, "open", path_.c_str(), "", "", SW_SHOWNORMAL);
+}
+
+void HelpPage::CheckForUpdates(HWND owner)
+{
+    const std::string address = std::string("http://") + kMakerHost + "/OsbrinUtilities.html#Quillet";
+    shell_.Open(owner, "open", address.c_str(), "", "", SW_SHOWNORMAL);
+}
