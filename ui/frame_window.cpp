@@ -7,13 +7,8 @@ namespace {
 // The system font's height on the display; 0 when it cannot be read.
 int DisplayTextHeight()
 {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!info)
-        return 0;
     TEXTMETRICA metrics{};
-    const BOOL read = GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    return read ? metrics.tmHeight : 0;
+    return DisplayTextMetrics(metrics) ? metrics.tmHeight : 0;
 }
 
 void Place(HDWP& batch, HWND window, int x, int y, int width, int height)

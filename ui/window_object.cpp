@@ -212,3 +212,13 @@ LRESULT CALLBACK Wnd::SharedWindowProc(HWND window, UINT msg, WPARAM wParam, LPA
         return msg == WM_CREATE ? -1 : 0;
     }
 }
+
+bool DisplayTextMetrics(TEXTMETRICA& metrics)
+{
+    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    if (!info)
+        return false;
+    const bool read = GetTextMetricsA(info, &metrics) != FALSE;
+    DeleteDC(info);
+    return read;
+}

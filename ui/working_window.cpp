@@ -45,13 +45,8 @@ int WorkWnd::Show(HWND owner, const char* text, bool disableOwner)
     text_ = text ? text : "";
     RECT ownerRect{};
     GetWindowRect(owner, &ownerRect);
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!info)
-        return 0;
     TEXTMETRICA metrics{};
-    const BOOL read = GetTextMetricsA(info, &metrics);
-    DeleteDC(info);
-    if (!read)
+    if (!DisplayTextMetrics(metrics))
         return 0;
     charWidth_ = metrics.tmAveCharWidth;
     lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
