@@ -6,7 +6,8 @@
 
 Application::Application(FileOps& files, ShellCalls& shell)
     : aboutBox(shell), helpPage(files, shell), list(set),
-      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, files, shell})
+      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs, files,
+                                     shell})
 {
 }
 

@@ -22,6 +22,7 @@ struct Application {
     WarningBox confirmBox;
     MainBar bar;
     HelpPage helpPage;
+    ActionDialogs dialogs;
     WorkingSet set;
     FileList list;
     MainWindow mainWindow;

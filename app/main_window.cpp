@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "engine/apply_changes.h"
+#include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
@@ -111,6 +112,11 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_BROWSE: Browse(); break;
     case ID_UPPERCASE: Propose(ID_UPPERCASE, "Make upper", MakeUpper); break;
     case ID_LOWERCASE: Propose(ID_LOWERCASE, "Make lower", MakeLower); break;
+    case ID_INDEX_NAMES:
+    case ID_PREFIX_APPEND:
+    case ID_SHORTEN:
+    case ID_REMOVE_TEXT:
+    case ID_CHANGE_EXTENSIONS: RunAction(LOWORD(wParam)); break;
     case ID_ABOUT: ShowAbout(); break;
     case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
     case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
@@ -220,6 +226,58 @@ void MainWindow::Browse()
 void MainWindow::Propose(int action, const char* label, void (*transform)(WorkingSet&))
 {
     transform(parts_.set);
+    Proposed(action, label);
+}
+
+bool MainWindow::RunAction(int action)
+{
+    ActionDialogs& dialogs = parts_.dialogs;
+    HWND owner = parts_.list.GetHandle();
+    WorkingSet& set = parts_.set;
+    switch (action) {
+    case ID_INDEX_NAMES:
+        if (dialogs.index.Run(owner) != 1)
+            return false;
+        IndexNames(set, dialogs.index.Options());
+        Proposed(action, "Index # names");
+        return true;
+    case ID_PREFIX_APPEND:
+        if (dialogs.prefixAppend.Run(owner) != 1)
+            return false;
+        prefix_ = dialogs.prefixAppend.Position() == TextPosition::Prefix;
+        PrefixOrAppend(set, dialogs.prefixAppend.Text(), dialogs.prefixAppend.Position());
+        Proposed(action, "Prefix or append");
+        return true;
+    case ID_SHORTEN:
+        if (dialogs.shorten.Run(owner) != 1)
+            return false;
+        Shorten(set, dialogs.shorten.MaxLength());
+        Proposed(action, "Make shorter");
+        return true;
+    case ID_REMOVE_TEXT: {
+        const std::string sample = set.Count() > 0 ? set.Entry(0).name : std::string();
+        if (dialogs.removeText.Run(owner, sample) != 1)
+            return false;
+        RemoveText(set, dialogs.removeText.Text());
+        Proposed(action, "Remove text");
+        return true;
+    }
+    case ID_CHANGE_EXTENSIONS: {
+        if (dialogs.extension.Run(owner) != 1)
+            return false;
+        FolderContext context = Context();
+        if (!ChangeExtensions(context, dialogs.extension.Pattern(), dialogs.extension.Extension()))
+            return false;
+        Proposed(action, "Chg extensions");
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void MainWindow::Proposed(int action, const char* label)
+{
     parts_.list.Refill();
     SetPending(true);
     parts_.status.SetText(kPaneAction, label);

@@ -6,6 +6,7 @@
 #include "app/help_page.h"
 #include "app/main_bar.h"
 #include "app/settings_file.h"
+#include "engine/action_dialogs.h"
 #include "engine/engine_host.h"
 #include "engine/local_time.h"
 #include "ui/frame_window.h"
@@ -14,6 +15,16 @@
 #include "ui/working_window.h"
 
 #include <string>
+
+// The dialogs of the rename actions, kept for the whole run so that each
+// opens with what was confirmed last.
+struct ActionDialogs {
+    IndexDialog index;
+    PrefixAppendDialog prefixAppend;
+    ShortenDialog shorten;
+    RemoveTextDialog removeText;
+    ExtensionDialog extension;
+};
 
 // What the main window works with; all of it outlives the window.
 struct MainWindowParts {
@@ -25,6 +36,7 @@ struct MainWindowParts {
     WarningBox& confirmBox;
     AboutBox& aboutBox;
     HelpPage& helpPage;
+    ActionDialogs& dialogs;
     FileOps& files;
     ShellCalls& shell;
 };
@@ -73,6 +85,10 @@ private:
     FolderContext Context();
     void Browse();
     void Propose(int action, const char* label, void (*transform)(WorkingSet&));
+    // Runs the action's dialog and, when it is confirmed, its transform.
+    bool RunAction(int action);
+    // The proposals of an action are in the set: show them, wait for Change.
+    void Proposed(int action, const char* label);
     void ShowAbout();
     void EnableItem(int id, bool enabled);
 

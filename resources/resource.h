@@ -25,3 +25,21 @@
 #define ID_PROGRAM_INFO 40022
 #define ID_REMOVE_FROM_LIST 40023
 #define ID_CREATE_FOLDERS 40026
+
+// Dialogs of the rename actions.
+#define IDD_SHORTEN 105
+#define IDD_INDEX_NAMES 106
+#define IDD_CHANGE_EXTENSIONS 107
+#define IDD_REMOVE_TEXT 111
+#define IDD_PREFIX_APPEND 112
+
+// Their controls. The dialogs share the numbers: 1000 is each one's entry
+// field, 1001 its second edit, 1007 and 1008 the before/after choice.
+#define IDC_ENTRY 1000
+#define IDC_SECOND_EDIT 1001
+#define IDC_BEFORE_NAME 1007
+#define IDC_AFTER_NAME 1008
+#define IDC_EXISTING_NAME 1009
+#define IDC_NEW_NAME 1010
+#define IDC_START_WITH_ONE 1014
+#define IDC_TRANSFER 1015

@@ -26,6 +26,15 @@ start() {
   sleep 0.5
 }
 
+# Clicks at a point of the dialog with this title, in pixels from its corner.
+click() {
+  local dialog
+  dialog=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+  [ -n "$dialog" ] || { fail "no dialog named $1"; return 1; }
+  xdotool mousemove --window "$dialog" "$2" "$3" click 1
+  sleep 0.3
+}
+
 keys() {
   xdotool windowfocus --sync "$window" 2>/dev/null
   for k in "$@"; do xdotool key "$k"; sleep 0.4; done
@@ -72,6 +81,56 @@ start "$scratch/photos" "photos" || exit 1
 stop
 [ "$(setting FromCol)" = 200 ] || fail "FromCol read back as $(setting FromCol)"
 [ "$(setting rcNormal)" = "64 00 00 00 32 00 00 00 F8 02 00 00 1E 02 00 00 " ] || fail "rcNormal read back as $(setting rcNormal)"
+
+# Actions, "Rename files using an index number...": append, start with 1,
+# new name "file"; then "Prefix or append text...": append "_old".
+mkdir -p "$scratch/index"
+for f in a b c d e f g h i j; do echo "$f" >"$scratch/index/img_$f.jpg"; done
+start "$scratch/index" "index" || exit 1
+keys alt+a Down Down Return
+sleep 0.5
+# The dialog opens on "Start with 1 instead of 0". Wine's dialog manager
+# does not tab into a radio group with nothing chosen, so the radio buttons
+# ("Append index to file name", "Use new file name") are clicked.
+keys space
+click "Rename using" 40 125
+click "Rename using" 40 221
+xdotool type --delay 50 file
+keys Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/index" file01.jpg file02.jpg file03.jpg file04.jpg file05.jpg file06.jpg file07.jpg \
+  file08.jpg file09.jpg file10.jpg
+[ "$(cat "$scratch/index/file10.jpg")" = j ] || fail "file10.jpg holds $(cat "$scratch/index/file10.jpg")"
+keys alt+a Down Down Down Return
+sleep 0.5
+click Dialog 264 197
+keys Tab
+xdotool type --delay 50 _old
+keys Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/index" file01_old.jpg file02_old.jpg file03_old.jpg file04_old.jpg file05_old.jpg \
+  file06_old.jpg file07_old.jpg file08_old.jpg file09_old.jpg file10_old.jpg
+stop
+
+# Actions, "Change extensions...": *.gif only, to png.
+mkdir -p "$scratch/ext"
+for f in x.gif y.GIF z.jpg; do echo "$f" >"$scratch/ext/$f"; done
+start "$scratch/ext" "ext" || exit 1
+keys alt+a Down Down Down Down Down Down Return
+sleep 0.5
+xdotool type --delay 50 '*.gif'
+keys Tab
+xdotool type --delay 50 png
+keys Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/ext" x.png y.png z.jpg
+stop
 
 rm -rf "$scratch"
 if [ "$failures" -eq 0 ]; then echo "end-to-end: all checks passed"; else exit 1; fi

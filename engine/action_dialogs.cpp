@@ -1,0 +1,299 @@
+#include "engine/action_dialogs.h"
+
+#include "resources/resource.h"
+#include "tools/dialog_routines.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const char kPrefixAppendHelp[] =
+    "Enter the text to be added in front of or behind the file name.\r\n\r\n"
+    "Example of prefix:\r\n"
+    "If you enter \"CD3-\" and the file name is 01.mp3 then the results will\r\n"
+    "be CD3-01.mp3.\r\n\r\n"
+    "Example of append:\r\n"
+    "If the file name is 02.mp3 and you enter \" Beatles\" you will get\r\n"
+    "02 Beatles.mp3.";
+
+// Keeps the user from typing more than the field that receives the text holds.
+void LimitText(HWND dialog, int id, int limit)
+{
+    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+// At most `limit` characters of the item's text: text put in by program (which
+// the typing limit does not stop) is cut rather than carried on.
+std::string ItemText(HWND dialog, int id, int limit)
+{
+    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
+    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
+    return std::string(buffer.data(), length);
+}
+
+std::string TrimBlanks(const std::string& text)
+{
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return std::string();
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// What keeps the text out of a file name, said for the user; empty when
+// the text may stand in one.
+std::string UnfitForName(const std::string& text)
+{
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 32)
+            return "A file name cannot hold control characters such as tabs.";
+        if (std::string("\\/:*?\"<>|").find(c) != std::string::npos)
+            return std::string("The character ") + c + " cannot stand in a file name.";
+    }
+    return std::string();
+}
+
+void FocusWholeText(HWND dialog, int id)
+{
+    HWND edit = GetDlgItem(dialog, id);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
+// Warns about text that cannot go into a name and hands it back to the user
+// for mending; true when it did.
+bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
+{
+    const std::string problem = UnfitForName(text);
+    if (problem.empty())
+        return false;
+    MessageBoxA(dialog, (problem + "\nPlease change the text.").c_str(), "Quillet", MB_OK | MB_ICONWARNING);
+    FocusWholeText(dialog, id);
+    return true;
+}
+
+bool Checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// The number in the text when it is all digits (with an optional sign).
+bool ParseWhole(const std::string& text, long* value)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    *value = strtol(text.c_str(), &end, 10);
+    return end != text.c_str() && *end == '\0';
+}
+
+} // namespace
+
+INT_PTR ActionDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        Init();
+        return 1;
+    }
+    if (msg != WM_COMMAND)
+        return 0;
+    const int id = LOWORD(wParam);
+    if (id == IDOK)
+        Confirm();
+    else if (id == IDCANCEL)
+        EndDialog(handle_, 0);
+    else if (HIWORD(wParam) == BN_CLICKED)
+        OnClick(id);
+    return 1;
+}
+
+void ActionDialog::OnClick(int) {}
+
+INT_PTR ShortenDialog::Run(HWND owner)
+{
+    return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_SHORTEN));
+}
+
+void ShortenDialog::Init()
+{
+    LimitText(handle_, IDC_ENTRY, kDigits);
+    if (maxLength_ > 0)
+        SetDlgItemInt(handle_, IDC_ENTRY, static_cast<UINT>(maxLength_), FALSE);
+    CenterOverOwner(handle_);
+}
+
+// A length out of range, or no number at all, leaves the dialog open: the
+// text shows the user what is wrong.
+void ShortenDialog::Confirm()
+{
+    long value = 0;
+    if (!ParseWhole(ItemText(handle_, IDC_ENTRY, kDigits), &value) || value < 1 || value > kLongest)
+        return;
+    maxLength_ = static_cast<int>(value);
+    EndDialog(handle_, 1);
+}
+
+INT_PTR IndexDialog::Run(HWND owner)
+{
+    return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_INDEX_NAMES));
+}
+
+IndexOptions IndexDialog::Options() const
+{
+    IndexOptions options;
+    options.position = position_ == 0 ? TextPosition::Prefix : TextPosition::Append;
+    options.useNewName = choice_ == 1;
+    options.newName = newName_;
+    options.startWithOne = startWithOne_;
+    return options;
+}
+
+void IndexDialog::Init()
+{
+    workingPosition_ = position_;
+    workingChoice_ = choice_;
+    LimitText(handle_, IDC_ENTRY, kNameLimit);
+    SetDlgItemTextA(handle_, IDC_ENTRY, newName_.c_str());
+    CheckDlgButton(handle_, IDC_BEFORE_NAME, position_ == 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_AFTER_NAME, position_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_START_WITH_ONE, startWithOne_ ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_EXISTING_NAME, choice_ == 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_NEW_NAME, choice_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(handle_, IDC_ENTRY), choice_ == 1);
+    CenterOverOwner(handle_);
+}
+
+void IndexDialog::OnClick(int id)
+{
+    switch (id) {
+    case IDC_BEFORE_NAME: workingPosition_ = 0; break;
+    case IDC_AFTER_NAME: workingPosition_ = 1; break;
+    case IDC_EXISTING_NAME: ChooseName(0); break;
+    case IDC_NEW_NAME: ChooseName(1); break;
+    }
+}
+
+// The name field only matters, and can only be typed in, for a new name.
+void IndexDialog::ChooseName(int choice)
+{
+    workingChoice_ = choice;
+    HWND edit = GetDlgItem(handle_, IDC_ENTRY);
+    EnableWindow(edit, choice == 1);
+    if (choice == 1)
+        SendMessageA(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+}
+
+// Both groups need a choice before there is anything to number.
+void IndexDialog::Confirm()
+{
+    if (workingPosition_ < 0 || workingChoice_ < 0)
+        return;
+    const std::string name = TrimBlanks(ItemText(handle_, IDC_ENTRY, kNameLimit));
+    if (workingChoice_ == 1 && RefuseUnfitName(handle_, IDC_ENTRY, name))
+        return;
+    position_ = workingPosition_;
+    choice_ = workingChoice_;
+    newName_ = name;
+    startWithOne_ = Checked(handle_, IDC_START_WITH_ONE);
+    EndDialog(handle_, 1);
+}
+
+INT_PTR ExtensionDialog::Run(HWND owner)
+{
+    return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_CHANGE_EXTENSIONS));
+}
+
+void ExtensionDialog::Init()
+{
+    patternEdit_.Create(handle_, IDC_ENTRY, pattern_.c_str(), 0, 0, 0, 0);
+    extensionEdit_.Create(handle_, IDC_SECOND_EDIT, extension_.c_str(), 0, 0, 0, 0);
+    LimitText(handle_, IDC_ENTRY, kTextLimit);
+    LimitText(handle_, IDC_SECOND_EDIT, kTextLimit);
+    CenterOverOwner(handle_);
+}
+
+void ExtensionDialog::Confirm()
+{
+    // A pattern left blank would match nothing at all; it means every file.
+    pattern_ = TrimBlanks(ItemText(handle_, IDC_ENTRY, kTextLimit));
+    if (pattern_.empty())
+        pattern_ = "*.*";
+    // "*.jpg" and ".jpg" are common ways of saying "jpg".
+    const std::string typed = ItemText(handle_, IDC_SECOND_EDIT, kTextLimit);
+    extension_ = typed.substr(std::min(typed.find_first_not_of("*.?"), typed.size()));
+    EndDialog(handle_, 1);
+}
+
+INT_PTR RemoveTextDialog::Run(HWND owner, const std::string& sampleName)
+{
+    sample_ = sampleName;
+    return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_REMOVE_TEXT));
+}
+
+void RemoveTextDialog::OnClick(int id)
+{
+    if (id == IDC_TRANSFER)
+        Transfer();
+}
+
+void RemoveTextDialog::Init()
+{
+    LimitText(handle_, IDC_ENTRY, kTextLimit);
+    SetDlgItemTextA(handle_, IDC_ENTRY, text_.c_str());
+    SetDlgItemTextA(handle_, IDC_SECOND_EDIT, sample_.c_str());
+    CenterOverOwner(handle_);
+}
+
+// The part of the sample the user highlighted becomes the text to remove.
+void RemoveTextDialog::Transfer()
+{
+    DWORD start = 0, end = 0;
+    SendDlgItemMessageA(handle_, IDC_SECOND_EDIT, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                        reinterpret_cast<LPARAM>(&end));
+    const size_t to = std::min<size_t>(end, sample_.size());
+    const size_t from = std::min<size_t>(start, to);
+    SetDlgItemTextA(handle_, IDC_ENTRY, sample_.substr(from, std::min<size_t>(to - from, kTextLimit)).c_str());
+    FocusWholeText(handle_, IDC_ENTRY);
+}
+
+void RemoveTextDialog::Confirm()
+{
+    const std::string text = ItemText(handle_, IDC_ENTRY, kTextLimit);
+    if (text.empty()) {
+        FocusWholeText(handle_, IDC_ENTRY);
+        return;
+    }
+    text_ = text;
+    EndDialog(handle_, 1);
+}
+
+INT_PTR PrefixAppendDialog::Run(HWND owner)
+{
+    return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_PREFIX_APPEND));
+}
+
+void PrefixAppendDialog::Init()
+{
+    CheckDlgButton(handle_, IDC_BEFORE_NAME, position_ == 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(handle_, IDC_AFTER_NAME, position_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    LimitText(handle_, IDC_ENTRY, kTextLimit);
+    SetDlgItemTextA(handle_, IDC_ENTRY, text_.c_str());
+    SetDlgItemTextA(handle_, IDC_SECOND_EDIT, kPrefixAppendHelp);
+    CenterOverOwner(handle_);
+}
+
+// Without a place for the text nothing can happen; without a text there is
+// nothing to do, which the caller hears as a Cancel.
+void PrefixAppendDialog::Confirm()
+{
+    const int chosen = Checked(handle_, IDC_BEFORE_NAME) ? 0 : Checked(handle_, IDC_AFTER_NAME) ? 1 : -1;
+    if (chosen < 0)
+        return;
+    const std::string text = ItemText(handle_, IDC_ENTRY, kTextLimit);
+    if (RefuseUnfitName(handle_, IDC_ENTRY, text))
+        return;
+    position_ = chosen;
+    text_ = text;
+    EndDialog(handle_, text_.empty() ? 0 : 1);
+}
