@@ -1,5 +1,7 @@
 #include "engine/action_dialogs.h"
 
+#include "engine/name_pieces.h"
+
 #include "resources/resource.h"
 #include "tools/dialog_routines.h"
 
@@ -45,13 +47,12 @@ std::string TrimBlanks(const std::string& text)
 // the text may stand in one.
 std::string UnfitForName(const std::string& text)
 {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 32)
-            return "A file name cannot hold control characters such as tabs.";
-        if (std::string("\\/:*?\"<>|").find(c) != std::string::npos)
-            return std::string("The character ") + c + " cannot stand in a file name.";
-    }
-    return std::string();
+    const size_t at = FindForbiddenCharacter(text);
+    if (at == std::string::npos)
+        return std::string();
+    if (static_cast<unsigned char>(text[at]) < 32)
+        return "A file name cannot hold control characters such as tabs.";
+    return std::string("The character ") + text[at] + " cannot stand in a file name.";
 }
 
 void FocusWholeText(HWND dialog, int id)

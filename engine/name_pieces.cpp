@@ -42,23 +42,27 @@ std::string StoredName(const std::string& name)
     return last == std::string::npos ? std::string() : name.substr(0, last + 1);
 }
 
+size_t FindForbiddenCharacter(const std::string& text)
+{
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (static_cast<unsigned char>(text[at]) < 32)
+            return at;
+        switch (text[at]) {
+        case '\\': case '/': case ':': case '*': case '?':
+        case '"': case '<': case '>': case '|':
+            return at;
+        default:
+            break;
+        }
+    }
+    return std::string::npos;
+}
+
 bool IsValidFileName(const std::string& name)
 {
     if (name.empty() || name.size() > kMaxNameLength)
         return false;
     if (name.find_first_not_of(". ") == std::string::npos)
         return false;
-    for (char c : name) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 32)
-            return false;
-        switch (c) {
-        case '\\': case '/': case ':': case '*': case '?':
-        case '"': case '<': case '>': case '|':
-            return false;
-        default:
-            break;
-        }
-    }
-    return true;
+    return FindForbiddenCharacter(name) == std::string::npos;
 }

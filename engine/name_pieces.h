@@ -23,6 +23,10 @@ std::string StoredName(const std::string& name);
 constexpr size_t kMaxNameLength = 255;
 constexpr size_t kMaxPathLength = 259;
 
+// Where the first character that may not stand in a file name is (a path
+// separator, a wildcard, a reserved or a control character), or npos.
+size_t FindForbiddenCharacter(const std::string& text);
+
 // False for a name that must never reach a rename: empty, too long, only dots
 // and blanks (the system would strip them to nothing, or reach the parent),
 // or holding a path separator, a wildcard, a reserved character or a control
