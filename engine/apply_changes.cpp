@@ -238,8 +238,7 @@ const char* ConfirmationText(int action, bool prefix)
     }
 }
 
-} // namespace
-
+// The question asked when a file could not be changed.
 std::string FileErrorText(uint32_t error, const std::string& name)
 {
     std::string text = name;
@@ -256,6 +255,8 @@ std::string FileErrorText(uint32_t error, const std::string& name)
     }
     return text + "\n\nContinue with this operation?";
 }
+
+} // namespace
 
 bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
 {

@@ -22,6 +22,3 @@ void ApplyIndexRenames(FolderContext& context);
 
 // Asks whether to go on after a file could not be changed. False for stop.
 bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name);
-
-// The question ReportFileError asks.
-std::string FileErrorText(uint32_t error, const std::string& name);

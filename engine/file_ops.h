@@ -15,9 +15,6 @@ constexpr uint32_t kErrorInvalidName = 123;
 constexpr uint32_t kErrorAlreadyExists = 183;
 
 // File attribute bits, as the system numbers them.
-constexpr uint32_t kAttributeReadOnly = 0x01;
-constexpr uint32_t kAttributeHidden = 0x02;
-constexpr uint32_t kAttributeSystem = 0x04;
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kAttributeNormal = 0x80;
 
