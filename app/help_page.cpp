@@ -5,7 +5,8 @@ const char kMakerNotice[] = "Freeware from Osbrin Freeware - use it and pass it 
 
 namespace {
 
-const char kPage[] = R"(<?xml version="1.0" encoding="utf-8"?>
+// The page, with {notice} and {host} standing for the maker's texts.
+const char kPageTemplate[] = R"(<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Strict//EN" "http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd">
 <html xmlns="http://www.w3.org/1999/xhtml" xml:lang="en" lang="en">
 <head>
@@ -21,7 +22,7 @@ h1 { position: relative; margin-top: 2%; margin-bottom: 0%; }
 <body>
 <div id="titlebox">
 <h1>Quillet</h1>
-<p><cite>Freeware from Osbrin Freeware - use it and pass it on</cite></p>
+<p><cite>{notice}</cite></p>
 </div>
 
 <h3>What the program does:</h3>
@@ -68,12 +69,19 @@ become Holiday001, Holiday002 and so on, in the order of the list.</p>
 <h3>Disclaimer:</h3>
 <p>Quillet is free and comes without any warranty: you use it at your own risk. Look over the new
 names before you make the changes. News and other programs are at
-<a href="http://www.osbrin-freeware.example/">www.osbrin-freeware.example</a>.</p>
+<a href="http://{host}/">{host}</a>.</p>
 </body>
 </html>
 )";
 
-std::string TempFolder()
+std::string Replaced(std::string text, const std::string& token, const std::string& value)
+{
+    for (size_t at = text.find(token); at != std::string::npos; at = text.find(token, at + value.size()))
+        text.replace(at, token.size(), value);
+    return text;
+}
+
+std::string TemporaryFolderPath()
 {
     char folder[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, folder);
@@ -83,7 +91,7 @@ std::string TempFolder()
 } // namespace
 
 HelpPage::HelpPage(FileOps& files, ShellCalls& shell)
-    : files_(files), shell_(shell), path_(TempFolder() + "QuilletHelp.htm")
+    : files_(files), shell_(shell), path_(TemporaryFolderPath() + "QuilletHelp.htm")
 {
 }
 
@@ -92,14 +100,16 @@ HelpPage::~HelpPage()
     files_.RemoveFile(path_);
 }
 
-const char* HelpPage::Text()
+const std::string& HelpPage::Text()
 {
-    return kPage;
+    static const std::string page =
+        Replaced(Replaced(kPageTemplate, "{notice}", kMakerNotice), "{host}", kMakerHost);
+    return page;
 }
 
 void HelpPage::Show()
 {
-    if (files_.WriteWholeFile(path_, kPage) != 0)
+    if (files_.WriteWholeFile(path_, Text()) != 0)
         return;
     shell_.Open(nullptr, "open", path_.c_str(), "", "", SW_SHOWNORMAL);
 }

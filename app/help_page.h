@@ -26,7 +26,7 @@ public:
     void CheckForUpdates(HWND owner);
 
     const std::string& Path() const { return path_; }
-    static const char* Text();
+    static const std::string& Text();
 
 private:
     FileOps& files_;

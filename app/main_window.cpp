@@ -25,12 +25,6 @@ constexpr int kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 const char kProgram[] = "Quillet";
 
-bool IsFolder(FileOps& files, const std::string& path)
-{
-    uint32_t attributes = 0;
-    return files.GetAttributes(path, attributes) == 0 && (attributes & kAttributeDirectory);
-}
-
 } // namespace
 
 MainWindow::MainWindow(const MainWindowParts& parts) : parts_(parts) {}

@@ -22,12 +22,6 @@ size_t RootLength(const std::string& path)
     return end == std::string::npos ? path.size() : end + 1;
 }
 
-bool FolderExists(FileOps& files, const std::string& folder)
-{
-    uint32_t attributes = 0;
-    return files.GetAttributes(folder, attributes) == 0 && (attributes & kAttributeDirectory);
-}
-
 std::string AppDataFolder()
 {
     LPITEMIDLIST list = nullptr;
@@ -44,7 +38,7 @@ std::string AppDataFolder()
 std::string SettingsPathUnder(FileOps& files, const std::string& appData)
 {
     const std::string folder = appData + "\\OsbrinFreeware\\Quillet\\";
-    if (!FolderExists(files, folder))
+    if (!IsFolder(files, folder))
         CreateFolderLevels(files, folder);
     return folder + "Quillet.ini";
 }

@@ -47,5 +47,12 @@ public:
     virtual uint32_t CreateFolder(const std::string& path) = 0;
 };
 
+// True when the path names a folder that is there.
+inline bool IsFolder(FileOps& files, const std::string& path)
+{
+    uint32_t attributes = 0;
+    return files.GetAttributes(path, attributes) == 0 && (attributes & kAttributeDirectory);
+}
+
 // The Win32 calls themselves.
 FileOps& SystemFileOps();

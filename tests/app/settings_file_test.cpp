@@ -1,6 +1,7 @@
 // The settings text: the writer byte for byte, the reader over odd, damaged
 // and oversized input.
 #include "app/settings_file.h"
+#include "settings_example.h"
 
 #include <gtest/gtest.h>
 
@@ -23,27 +24,6 @@ const char kExampleText[] =
     "flags=2\r\n"
     "showCmd=1\r\n"
     "rcNormal=64 00 00 00 32 00 00 00 F8 02 00 00 1E 02 00 00 \r\n";
-
-Settings Example()
-{
-    Settings settings;
-    settings.path = "C:\\Photos\\";
-    settings.fromCol = 250;
-    settings.toCol = 180;
-    settings.floppyPath = "D:\\Disks\\";
-    settings.floppyFolder = "Disk";
-    settings.flags = 2;
-    settings.showCmd = 1;
-    settings.rcNormal = {100, 50, 760, 542};
-    settings.placementLoaded = true;
-    return settings;
-}
-
-// Every field, in a form that shows which one differs.
-std::string Describe(const Settings& settings)
-{
-    return WriteSettings(settings) + (settings.placementLoaded ? "loaded" : "not loaded");
-}
 
 Settings Expected(const std::function<void(Settings&)>& change)
 {

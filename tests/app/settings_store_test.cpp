@@ -1,6 +1,7 @@
 // Loading and saving the settings file on a real folder, the faults of a save
 // through the file seam, and the creation of the file's folder levels.
 #include "app/settings_store.h"
+#include "settings_example.h"
 #include "test_support.h"
 
 #include <windows.h>
@@ -14,24 +15,6 @@
 namespace {
 
 using NameSet = std::set<std::string>;
-
-Settings Example()
-{
-    Settings settings;
-    settings.path = "C:\\Photos\\";
-    settings.fromCol = 250;
-    settings.toCol = 180;
-    settings.floppyFolder = "Disk";
-    settings.showCmd = 1;
-    settings.rcNormal = {100, 50, 760, 542};
-    settings.placementLoaded = true;
-    return settings;
-}
-
-std::string Describe(const Settings& settings)
-{
-    return WriteSettings(settings) + (settings.placementLoaded ? "loaded" : "not loaded");
-}
 
 // The file as it stands on disk, read with the system's own calls.
 std::string OnDisk(const std::string& path)
