@@ -19,6 +19,22 @@ bool FileList::Create(HWND parent, int id, const char* text, int x, int y, int w
 
 LRESULT FileList::OnNotifyMessage(NMHDR* header)
 {
+    if (header->code == LVN_ODFINDITEMA) {
+        const NMLVFINDITEMA& find = *reinterpret_cast<NMLVFINDITEMA*>(header);
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+            return -1;
+        return FindTypedRow(find.lvfi.psz, find.iStart);
+    }
+    // Some list views ask in the wide form even of a parent that talks in
+    // the narrow one.
+    if (header->code == LVN_ODFINDITEMW) {
+        const NMLVFINDITEMW& find = *reinterpret_cast<NMLVFINDITEMW*>(header);
+        char typed[MAX_PATH];
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz ||
+            !WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof typed, nullptr, nullptr))
+            return -1;
+        return FindTypedRow(typed, find.iStart);
+    }
     if (header->code != LVN_GETDISPINFOA)
         return 0;
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
@@ -28,6 +44,21 @@ LRESULT FileList::OnNotifyMessage(NMHDR* header)
     const std::string& text = item.iSubItem == 0 ? entry.name : entry.newName;
     item.pszText = const_cast<char*>(text.c_str());
     return 0;
+}
+
+int FileList::FindTypedRow(const char* typed, int start) const
+{
+    const int length = lstrlenA(typed);
+    if (start < 0 || start >= RowCount())
+        start = 0;
+    for (int n = 0; n < RowCount(); ++n) {
+        const int row = (start + n) % RowCount();
+        const std::string& name = RowEntry(row).name;
+        if (static_cast<int>(name.size()) >= length &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, typed, length) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }
 
 void FileList::InsertColumns(int fromWidth, int toWidth)

@@ -27,6 +27,11 @@ public:
     void RemoveSelected();
     bool HasSelection() const;
 
+    // The first row from `start` on, around to the rows before it, whose name
+    // begins with the typed text (any case), or -1: the list's type-ahead, so
+    // typing a letter again steps through the names that begin with it.
+    int FindTypedRow(const char* typed, int start) const;
+
     int RowCount() const { return static_cast<int>(rows_.size()); }
     const FileEntry& RowEntry(int row) const { return set_.Entry(rows_[static_cast<size_t>(row)]); }
 

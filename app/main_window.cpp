@@ -15,6 +15,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <exception>
+
 namespace {
 
 constexpr int kPaneHint = 0;
@@ -24,6 +26,28 @@ constexpr COLORREF kYellow = 0x00FFFF;
 constexpr int kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 const char kProgram[] = "Quillet";
+
+// The path made absolute against the current folder as it stands now, so
+// that no later change of the current folder can move what it names. Empty
+// when it cannot be made so.
+std::string AbsolutePath(const std::string& path)
+{
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string();
+}
+
+// A stored placement is used only when it shows the window: a normal,
+// minimised or maximised window whose frame lies at least partly on a monitor.
+bool ShowsWindow(const Settings& settings)
+{
+    const PlacementRect& r = settings.rcNormal;
+    if (settings.showCmd != SW_SHOWNORMAL && settings.showCmd != SW_SHOWMINIMIZED &&
+        settings.showCmd != SW_SHOWMAXIMIZED)
+        return false;
+    const RECT frame = {r.left, r.top, r.right, r.bottom};
+    return r.right > r.left && r.bottom > r.top && MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) != nullptr;
+}
 
 } // namespace
 
@@ -54,8 +78,12 @@ bool MainWindow::OnCreate()
 void MainWindow::LoadSettings(const std::string& settingsPath)
 {
     settingsPath_ = settingsPath;
-    settings_ = ::LoadSettings(parts_.files, settingsPath);
-    folder_ = settings_.path;
+    try {
+        settings_ = ::LoadSettings(parts_.files, settingsPath);
+    } catch (const std::exception&) {
+        settings_ = Settings(); // a file we cannot read is a file we never had
+    }
+    folder_ = settings_.path.empty() ? std::string() : AbsolutePath(settings_.path);
 }
 
 int MainWindow::OnSaveState()
@@ -79,7 +107,8 @@ int MainWindow::OnSaveState()
 int MainWindow::RestorePlacement()
 {
     const PlacementRect& rect = settings_.rcNormal;
-    if (!settings_.placementLoaded || rect.left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
+    if (!settings_.placementLoaded || !ShowsWindow(settings_) ||
+        rect.left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
         rect.top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
         return 0;
     WINDOWPLACEMENT placement{};
@@ -177,8 +206,9 @@ void MainWindow::OpenByPath(const char* path)
         if (folder.empty() || !IsFolder(parts_.files, folder))
             return;
     }
+    folder = AbsolutePath(folder);
     // With its backslash the folder must fit the program's path buffers.
-    if (folder.size() > kMaxPathLength)
+    if (folder.empty() || folder.size() > kMaxPathLength)
         return;
     folder_ = folder;
     FolderContext context = Context();

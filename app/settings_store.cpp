@@ -60,8 +60,11 @@ void CreateFolderLevels(FileOps& files, const std::string& folder)
 
 Settings LoadSettings(FileOps& files, const std::string& path)
 {
+    // The file holds a few hundred bytes; a huge one is not ours, and its
+    // start is all that is read.
+    constexpr size_t kLongestRead = 64 * 1024;
     std::string image;
-    if (files.ReadWholeFile(path, image) != 0)
+    if (files.ReadFileStart(path, kLongestRead, image) != 0)
         return Settings();
     return ReadSettings(image);
 }

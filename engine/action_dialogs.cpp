@@ -43,18 +43,6 @@ std::string TrimBlanks(const std::string& text)
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
-// What keeps the text out of a file name, said for the user; empty when
-// the text may stand in one.
-std::string UnfitForName(const std::string& text)
-{
-    const size_t at = FindForbiddenCharacter(text);
-    if (at == std::string::npos)
-        return std::string();
-    if (static_cast<unsigned char>(text[at]) < 32)
-        return "A file name cannot hold control characters such as tabs.";
-    return std::string("The character ") + text[at] + " cannot stand in a file name.";
-}
-
 void FocusWholeText(HWND dialog, int id)
 {
     HWND edit = GetDlgItem(dialog, id);
@@ -62,16 +50,21 @@ void FocusWholeText(HWND dialog, int id)
     SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
-// Warns about text that cannot go into a name and hands it back to the user
-// for mending; true when it did.
-bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
+// Warns about a character the text may not hold, found by `find`, and hands
+// the text back to the user for mending; true when it did.
+bool RefuseCharacter(HWND dialog, int id, const std::string& text, size_t (*find)(const std::string&))
 {
-    const std::string problem = UnfitForName(text);
-    if (problem.empty())
+    const size_t at = find(text);
+    if (at == std::string::npos)
         return false;
-    MessageBoxA(dialog, (problem + "\nPlease change the text.").c_str(), "Quillet", MB_OK | MB_ICONWARNING);
+    MessageBoxA(dialog, UnfitCharacterText(text, at).c_str(), "Quillet", MB_OK | MB_ICONWARNING);
     FocusWholeText(dialog, id);
     return true;
+}
+
+bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
+{
+    return RefuseCharacter(dialog, id, text, FindForbiddenCharacter);
 }
 
 bool Checked(HWND dialog, int id)
@@ -217,9 +210,11 @@ void ExtensionDialog::Init()
 void ExtensionDialog::Confirm()
 {
     // A pattern left blank would match nothing at all; it means every file.
-    pattern_ = TrimBlanks(ItemText(handle_, IDC_ENTRY, kTextLimit));
-    if (pattern_.empty())
-        pattern_ = "*.*";
+    const std::string pattern = TrimBlanks(ItemText(handle_, IDC_ENTRY, kTextLimit));
+    // The pattern picks files of this folder only: it may not name another.
+    if (RefuseCharacter(handle_, IDC_ENTRY, pattern, FindPathCharacter))
+        return;
+    pattern_ = pattern.empty() ? "*.*" : pattern;
     // "*.jpg" and ".jpg" are common ways of saying "jpg".
     const std::string typed = ItemText(handle_, IDC_SECOND_EDIT, kTextLimit);
     extension_ = typed.substr(std::min(typed.find_first_not_of("*.?"), typed.size()));

@@ -1,25 +1,24 @@
 #include "apply_changes.h"
 
 #include "apply_dates.h"
-#include "collation.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
+#include "pass_reports.h"
 #include "resources/resource.h"
+#include "transforms.h"
 #include "ui/number_text.h"
 
+#include <exception>
+#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr int kMaxPasses = 11;
-constexpr size_t kNamesShown = 5;
+// How many names a scratch or temporary name may try before the pass gives
+// up on the file: each try that meets an existing file takes the next.
+constexpr int kFreshNameTries = 10000;
 const char kRenamingText[] = "Renaming files - please wait...";
-
-// A file that could neither take its new name nor get its old one back.
-struct Stranded {
-    std::string tempName;
-    std::string name;
-};
 
 enum class Outcome { Renamed, Unchanged, TargetExists, GivenUp, Stop };
 
@@ -30,18 +29,18 @@ bool IsUsableTarget(const std::string& folder, const std::string& newName)
     return IsValidFileName(newName) && folder.size() + newName.size() <= kMaxPathLength;
 }
 
-std::string ListOfNames(const std::vector<std::string>& names)
+// Moves `source` to the first of the names made by `name(0)`, `name(1)`, ...
+// that no file holds yet, and tells which one it took. A name is only taken
+// by the move itself, so a file that appears meanwhile is never replaced.
+uint32_t MoveToFreshName(FileOps& files, const std::string& source, const std::string& folder,
+                         const std::function<std::string(int)>& name, std::string& taken)
 {
-    std::string text;
-    for (size_t i = 0; i < names.size() && i < kNamesShown; ++i)
-        text += "\n" + names[i];
-    if (names.size() > kNamesShown) {
-        char digits[34];
-        text += "\n... and ";
-        text += FormatUInt(static_cast<uint32_t>(names.size() - kNamesShown), digits, 10);
-        text += " more";
+    uint32_t error = kErrorAlreadyExists;
+    for (int k = 0; k < kFreshNameTries && error == kErrorAlreadyExists; ++k) {
+        taken = name(k);
+        error = files.Rename(source, folder + taken);
     }
-    return text;
+    return error;
 }
 
 // Files whose new name stayed taken through every pass.
@@ -53,20 +52,9 @@ std::string BlockedText(const std::vector<std::string>& blocked)
     return count + files + " not renamed because a file with the new name already exists:\n" + ListOfNames(blocked);
 }
 
-void TellStranded(EngineHost& host, const std::vector<Stranded>& stranded)
-{
-    if (stranded.empty())
-        return;
-    std::vector<std::string> lines;
-    for (const Stranded& s : stranded)
-        lines.push_back(s.tempName + " (was " + s.name + ")");
-    host.Warn("These files could not be given back their names and now carry temporary names:\n" +
-              ListOfNames(lines));
-}
-
 class RenamePasses {
 public:
-    explicit RenamePasses(FolderContext& context) : c_(context) {}
+    RenamePasses(FolderContext& context, PassOutcome& outcome) : c_(context), outcome_(outcome) {}
 
     // Returns false when the user chose to stop.
     bool Run()
@@ -99,23 +87,25 @@ public:
         return names;
     }
 
-    const std::vector<Stranded>& StrandedFiles() const { return stranded_; }
-
 private:
     Outcome RenameOne(int i)
     {
         const FileEntry& e = c_.set.Entry(i);
-        if (!IsUsableTarget(c_.folder, e.newName))
-            return Failed(kErrorInvalidName, e.name);
         // Bytes, not collation: "Straße" and "Strasse" are different names.
+        // Asked first: a name that stays as it is needs no other question.
         const std::string stored = StoredName(e.newName);
         if (e.name == stored)
             return Outcome::Unchanged;
+        if (!CanReach(c_.folder, e.name)) {
+            outcome_.unreachable.push_back(e.name);
+            return Outcome::Unchanged;
+        }
+        if (!IsUsableTarget(c_.folder, e.newName))
+            return Failed(kErrorInvalidName, e.name);
         const std::string source = c_.folder + e.name;
         const std::string target = c_.folder + stored;
-        const uint32_t error = CollationKey(e.name) == CollationKey(stored)
-                                   ? RenameThroughTemp(source, target, e.name)
-                                   : c_.files.Rename(source, target);
+        const uint32_t error = SameNameIgnoringCase(e.name, stored) ? RenameThroughTemp(source, target, e.name)
+                                                                   : c_.files.Rename(source, target);
         if (error == 0)
             return Outcome::Renamed;
         if (error == kErrorAlreadyExists)
@@ -134,27 +124,25 @@ private:
     uint32_t RenameThroughTemp(const std::string& source, const std::string& target, const std::string& name)
     {
         std::string temp;
-        uint32_t error = kErrorAlreadyExists;
-        for (int k = 0; k < 100 && error == kErrorAlreadyExists; ++k) {
+        uint32_t error = MoveToFreshName(c_.files, source, c_.folder, [](int k) {
             char digits[34];
-            temp = c_.folder + "~quillet" + FormatInt(k, digits, 10) + ".tmp";
-            error = c_.files.Rename(source, temp);
-        }
+            return "~quillet" + std::string(FormatInt(k, digits, 10)) + ".tmp";
+        }, temp);
         if (error != 0)
             return error;
-        error = c_.files.Rename(temp, target);
-        if (error != 0 && c_.files.Rename(temp, source) != 0)
-            stranded_.push_back({temp.substr(c_.folder.size()), name});
+        error = c_.files.Rename(c_.folder + temp, target);
+        if (error != 0 && c_.files.Rename(c_.folder + temp, source) != 0)
+            outcome_.stranded.push_back({temp, name});
         return error;
     }
 
     FolderContext& c_;
-    std::vector<Stranded> stranded_;
+    PassOutcome& outcome_;
 };
 
 class IndexRenames {
 public:
-    explicit IndexRenames(FolderContext& context) : c_(context) {}
+    IndexRenames(FolderContext& context, PassOutcome& outcome) : c_(context), outcome_(outcome) {}
 
     void Run()
     {
@@ -164,7 +152,9 @@ public:
             PutBack(0);
     }
 
-    const std::vector<Stranded>& StrandedFiles() const { return stranded_; }
+    // After a failure in the middle of a step: the files still under their
+    // scratch names get their old names back.
+    void PutBackUnfinished() { PutBack(unfinished_); }
 
 private:
     std::string Path(const std::string& name) const { return c_.folder + name; }
@@ -176,9 +166,13 @@ private:
             if (!c_.set.IsListed(i))
                 continue;
             const FileEntry& e = c_.set.Entry(i);
-            const uint32_t error = IsUsableTarget(c_.folder, e.newName)
-                                       ? c_.files.Rename(Path(e.name), Path(e.tempName))
-                                       : kErrorInvalidName;
+            if (e.name == StoredName(e.newName))
+                continue;
+            if (!CanReach(c_.folder, e.name)) {
+                outcome_.unreachable.push_back(e.name);
+                continue;
+            }
+            const uint32_t error = IsUsableTarget(c_.folder, e.newName) ? MoveToScratchName(i) : kErrorInvalidName;
             if (error == 0)
                 moved_.push_back(i);
             else if (!ReportFileError(c_.host, error, e.name))
@@ -187,19 +181,36 @@ private:
         return true;
     }
 
+    // The scratch name the proposal gave the entry, or when a file of that
+    // name is there already, a number past every entry's.
+    uint32_t MoveToScratchName(int i)
+    {
+        const FileEntry& e = c_.set.Entry(i);
+        const std::string extension = FindExtension(e.name);
+        std::string taken;
+        const uint32_t error = MoveToFreshName(c_.files, Path(e.name), c_.folder, [&](int k) {
+            return k == 0 ? e.tempName : "`]" + PaddedNumber(c_.set.Count() + nextScratch_++, 6) + extension;
+        }, taken);
+        if (error == 0)
+            c_.set.SetTempName(i, taken);
+        return error;
+    }
+
     void MoveToNewNames()
     {
         for (size_t m = 0; m < moved_.size(); ++m) {
+            unfinished_ = m;
             const FileEntry& e = c_.set.Entry(moved_[m]);
-            const uint32_t error = c_.files.Rename(Path(e.tempName), Path(e.newName));
+            const uint32_t error = c_.files.Rename(Path(e.tempName), Path(StoredName(e.newName)));
             if (error == 0)
                 continue;
             PutBackOne(e);
             if (!ReportFileError(c_.host, error, e.name)) {
                 PutBack(m + 1);
-                return;
+                break;
             }
         }
+        unfinished_ = moved_.size();
     }
 
     // Gives the files still under their scratch names, from `first` on, their
@@ -213,12 +224,14 @@ private:
     void PutBackOne(const FileEntry& e)
     {
         if (c_.files.Rename(Path(e.tempName), Path(e.name)) != 0)
-            stranded_.push_back({e.tempName, e.name});
+            outcome_.stranded.push_back({e.tempName, e.name});
     }
 
     FolderContext& c_;
+    PassOutcome& outcome_;
     std::vector<int> moved_;
-    std::vector<Stranded> stranded_;
+    size_t unfinished_ = 0; // the first file of moved_ that may still carry its scratch name
+    int nextScratch_ = 0;
 };
 
 const char* ConfirmationText(int action, bool prefix)
@@ -238,30 +251,7 @@ const char* ConfirmationText(int action, bool prefix)
     }
 }
 
-// The question asked when a file could not be changed.
-std::string FileErrorText(uint32_t error, const std::string& name)
-{
-    std::string text = name;
-    if (error == kErrorSharingViolation) {
-        text += " - File in use.";
-    } else if (error == kErrorWriteProtect) {
-        text += "\n\nDrive is write protected.";
-    } else if (error == kErrorInvalidName) {
-        text += "\n\nThe new name is not a valid file name.";
-    } else {
-        char digits[34];
-        text += "\n\nFile error - ";
-        text += FormatUInt(error, digits, 10);
-    }
-    return text + "\n\nContinue with this operation?";
-}
-
 } // namespace
-
-bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
-{
-    return host.AskToContinue(FileErrorText(error, name));
-}
 
 bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const LocalDateTime& date)
 {
@@ -277,29 +267,50 @@ bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const Loca
     return true;
 }
 
-void ApplyRenames(FolderContext& context)
+void RunPass(FolderContext& context, const std::string& workingText, PassOutcome& outcome,
+             const std::function<void()>& pass, const std::function<void()>& afterFailure,
+             const std::function<void()>& rescan)
 {
     EngineHost& host = context.host;
-    host.ShowWorking(kRenamingText);
-    RenamePasses passes(context);
-    const bool finished = passes.Run();
-    const std::vector<std::string> blocked = finished ? passes.Blocked() : std::vector<std::string>();
-    OpenFolder(context, "*.*");
+    host.ShowWorking(workingText);
+    try {
+        pass();
+    } catch (const std::exception& e) {
+        outcome.failure = e.what();
+        afterFailure();
+    }
+    try {
+        rescan();
+    } catch (const std::exception& e) {
+        if (outcome.failure.empty())
+            outcome.failure = e.what();
+    }
     host.SetPending(false);
     host.CloseWorking();
-    TellStranded(host, passes.StrandedFiles());
+    TellOutcome(host, outcome);
+}
+
+void ApplyRenames(FolderContext& context)
+{
+    PassOutcome outcome;
+    RenamePasses passes(context, outcome);
+    std::vector<std::string> blocked;
+    RunPass(
+        context, kRenamingText, outcome,
+        [&] {
+            if (passes.Run())
+                blocked = passes.Blocked();
+        },
+        [] {}, [&] { OpenFolder(context, "*.*"); });
     if (!blocked.empty())
-        host.Warn(BlockedText(blocked));
+        context.host.Warn(BlockedText(blocked));
 }
 
 void ApplyIndexRenames(FolderContext& context)
 {
-    EngineHost& host = context.host;
-    host.ShowWorking(kRenamingText);
-    IndexRenames renames(context);
-    renames.Run();
-    Scan(context, context.folder + "*.*");
-    host.SetPending(false);
-    host.CloseWorking();
-    TellStranded(host, renames.StrandedFiles());
+    PassOutcome outcome;
+    IndexRenames renames(context, outcome);
+    RunPass(
+        context, kRenamingText, outcome, [&] { renames.Run(); }, [&] { renames.PutBackUnfinished(); },
+        [&] { Scan(context, context.folder + "*.*"); });
 }

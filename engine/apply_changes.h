@@ -2,8 +2,9 @@
 #pragma once
 #include "engine_host.h"
 #include "local_time.h"
+#include "pass_reports.h"
 
-#include <cstdint>
+#include <functional>
 #include <string>
 
 // Asks the user to confirm the pending action (a command id of the Actions
@@ -20,5 +21,10 @@ void ApplyRenames(FolderContext& context);
 // exchange names.
 void ApplyIndexRenames(FolderContext& context);
 
-// Asks whether to go on after a file could not be changed. False for stop.
-bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name);
+// The frame of every pass: the working window while `pass` runs, then
+// `rescan`, the pending flag cleared, and the outcome told. A pass that
+// breaks off with an exception is followed by `afterFailure` (which puts back
+// what it can) and a warning; the rescan then shows the folder as it is.
+void RunPass(FolderContext& context, const std::string& workingText, PassOutcome& outcome,
+             const std::function<void()>& pass, const std::function<void()>& afterFailure,
+             const std::function<void()>& rescan);

@@ -2,6 +2,7 @@
 
 #include "apply_changes.h"
 #include "folder_scan.h"
+#include "pass_reports.h"
 
 namespace {
 
@@ -34,17 +35,21 @@ void ApplyDates(FolderContext& context, const LocalDateTime& date)
     uint64_t time = 0;
     if (!LocalToUtcFileTime(date, time))
         return;
-    EngineHost& host = context.host;
-    host.ShowWorking("Changing dates - please wait...");
-    for (int i = 0; i < context.set.Count(); ++i) {
-        if (!context.set.IsListed(i))
-            continue;
-        const std::string& name = context.set.Entry(i).name;
-        const uint32_t error = SetDatesOfFile(context.files, context.folder + name, time);
-        if (error != 0 && !ReportFileError(host, error, name))
-            break;
-    }
-    Scan(context, context.folder + "*.*");
-    host.SetPending(false);
-    host.CloseWorking();
+    PassOutcome outcome;
+    const auto pass = [&] {
+        for (int i = 0; i < context.set.Count(); ++i) {
+            if (!context.set.IsListed(i))
+                continue;
+            const std::string& name = context.set.Entry(i).name;
+            if (!CanReach(context.folder, name)) {
+                outcome.unreachable.push_back(name);
+                continue;
+            }
+            const uint32_t error = SetDatesOfFile(context.files, context.folder + name, time);
+            if (error != 0 && !ReportFileError(context.host, error, name))
+                break;
+        }
+    };
+    RunPass(context, "Changing dates - please wait...", outcome, pass, [] {},
+            [&] { Scan(context, context.folder + "*.*"); });
 }

@@ -35,8 +35,8 @@ public:
     virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
     virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
 
-    // Reads the whole file, opened without sharing.
-    virtual uint32_t ReadWholeFile(const std::string& path, std::string& content) = 0;
+    // Reads the file, opened without sharing, up to `maxBytes` from its start.
+    virtual uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) = 0;
     // Creates the file (or empties an existing one) and writes `content` to
     // it, flushed to the disk before the file is closed.
     virtual uint32_t WriteWholeFile(const std::string& path, const std::string& content) = 0;

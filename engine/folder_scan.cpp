@@ -4,17 +4,24 @@ void Scan(FolderContext& context, const std::string& searchPath)
 {
     WorkingSet& set = context.set;
     set.Clear();
-    context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
-        if (attributes & kAttributeDirectory)
-            return true;
-        if (set.Append(name))
-            return true;
-        context.host.Warn("Out of memory");
-        return false;
-    });
-    if (set.Count() != 0) {
-        set.SortByName();
-        context.host.FilesLoaded();
+    try {
+        context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
+            if (attributes & kAttributeDirectory)
+                return true;
+            if (set.Append(name))
+                return true;
+            context.host.Warn("Out of memory");
+            return false;
+        });
+        if (set.Count() != 0) {
+            set.SortByName();
+            context.host.FilesLoaded();
+        }
+    } catch (...) {
+        // The list must not keep rows of entries that are gone.
+        set.Clear();
+        context.host.Refill();
+        throw;
     }
     context.host.Refill();
 }

@@ -1,11 +1,60 @@
 #include "name_pieces.h"
 
+#include "code_page.h"
+#include "collation.h"
+
 namespace {
 
-// Index of the last '.', '\' or ':', or npos.
+// Index of the last '.', '\' or ':' that stands as a character of its own
+// (not as the second byte of a double-byte character), or npos.
 size_t LastSeparator(const std::string& text)
 {
-    return text.find_last_of(".\\:");
+    size_t last = std::string::npos;
+    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+        if (text[at] == '.' || text[at] == '\\' || text[at] == ':')
+            last = at;
+    return last;
+}
+
+char FoldToLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char FoldToUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+template <typename Fold>
+std::string Folded(std::string text, Fold fold)
+{
+    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+        text[at] = fold(text[at]);
+    return text;
+}
+
+// The first character of `text` for which `stop` holds, walking characters.
+template <typename Stop>
+size_t FindCharacter(const std::string& text, Stop stop)
+{
+    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+        if (stop(text[at]))
+            return at;
+    return std::string::npos;
+}
+
+bool IsControl(char c)
+{
+    return static_cast<unsigned char>(c) < 32;
+}
+
+// "COM", "LPT" and the rest take one digit 1-9, written plainly or as the
+// superscripts 1, 2 and 3 of the Western code page.
+bool IsDeviceDigit(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (c >= '1' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
 }
 
 } // namespace
@@ -26,14 +75,26 @@ std::string StripExtension(const std::string& text)
     return text.substr(0, at);
 }
 
-char FoldToLower(char c)
+size_t CharacterLength(const std::string& text, size_t at)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
-char FoldToUpper(char c)
+std::string FoldedToLower(const std::string& text)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return Folded(text, FoldToLower);
+}
+
+std::string FoldedToUpper(const std::string& text)
+{
+    return Folded(text, FoldToUpper);
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() == b.size() && FoldedToLower(a) == FoldedToLower(b))
+        return true;
+    return CollationKey(a) == CollationKey(b);
 }
 
 std::string StoredName(const std::string& name)
@@ -44,18 +105,41 @@ std::string StoredName(const std::string& name)
 
 size_t FindForbiddenCharacter(const std::string& text)
 {
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (static_cast<unsigned char>(text[at]) < 32)
-            return at;
-        switch (text[at]) {
+    return FindCharacter(text, [](char c) {
+        switch (c) {
         case '\\': case '/': case ':': case '*': case '?':
         case '"': case '<': case '>': case '|':
-            return at;
+            return true;
         default:
-            break;
+            return IsControl(c);
         }
-    }
-    return std::string::npos;
+    });
+}
+
+size_t FindPathCharacter(const std::string& pattern)
+{
+    return FindCharacter(pattern, [](char c) { return c == '\\' || c == '/' || c == ':' || IsControl(c); });
+}
+
+std::string UnfitCharacterText(const std::string& text, size_t at)
+{
+    const std::string problem = IsControl(text[at])
+                                    ? std::string("A file name cannot hold control characters such as tabs.")
+                                    : std::string("The character ") + text[at] + " cannot stand in a file name.";
+    return problem + "\nPlease change the text.";
+}
+
+bool IsReservedDeviceName(const std::string& name)
+{
+    // The system reads a device name up to the first dot, blanks after it
+    // ignored.
+    std::string base = name.substr(0, name.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    base = FoldedToUpper(base);
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           IsDeviceDigit(base[3]);
 }
 
 bool IsValidFileName(const std::string& name)
@@ -64,5 +148,11 @@ bool IsValidFileName(const std::string& name)
         return false;
     if (name.find_first_not_of(". ") == std::string::npos)
         return false;
-    return FindForbiddenCharacter(name) == std::string::npos;
+    return FindForbiddenCharacter(name) == std::string::npos && !IsReservedDeviceName(name);
+}
+
+bool IsAddressableName(const std::string& name)
+{
+    return !name.empty() && StoredName(name) == name && FindForbiddenCharacter(name) == std::string::npos &&
+           !IsReservedDeviceName(name);
 }

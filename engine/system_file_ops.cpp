@@ -20,15 +20,16 @@ FILETIME ToFileTime(uint64_t value)
     return time;
 }
 
-// Reads from the start to the end of the file as its size stood when opened.
-uint32_t ReadOpenFile(HANDLE file, std::string& content)
+// Reads from the start to the end of the file as its size stood when opened,
+// or to `maxBytes` when the file is longer.
+uint32_t ReadOpenFile(HANDLE file, size_t maxBytes, std::string& content)
 {
     DWORD high = 0;
-    const DWORD size = GetFileSize(file, &high);
+    DWORD size = GetFileSize(file, &high);
     if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         return GetLastError();
-    if (high != 0)
-        return ERROR_NOT_ENOUGH_MEMORY;
+    if (high != 0 || size > maxBytes)
+        size = static_cast<DWORD>(std::min<size_t>(maxBytes, MAXDWORD));
     try {
         content.resize(size);
     } catch (const std::bad_alloc&) {
@@ -80,7 +81,9 @@ public:
 
     uint32_t Rename(const std::string& from, const std::string& to) override
     {
-        return Result(MoveFileA(from.c_str(), to.c_str()));
+        // No flags: the move never replaces a file, and never becomes a copy
+        // and delete (which a device name as target would turn into).
+        return Result(MoveFileExA(from.c_str(), to.c_str(), 0));
     }
 
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override
@@ -110,13 +113,13 @@ public:
         return Result(SetFileAttributesA(path.c_str(), attributes));
     }
 
-    uint32_t ReadWholeFile(const std::string& path, std::string& content) override
+    uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) override
     {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return GetLastError();
-        const uint32_t error = ReadOpenFile(file, content);
+        const uint32_t error = ReadOpenFile(file, maxBytes, content);
         CloseHandle(file);
         return error;
     }

@@ -27,15 +27,9 @@ void ForEachListed(WorkingSet& set, Change change)
             change(i, set.Entry(i));
 }
 
-template <typename Fold>
-void ChangeCase(WorkingSet& set, Fold fold)
+void ChangeCase(WorkingSet& set, std::string (*fold)(const std::string&))
 {
-    ForEachListed(set, [&](int i, const FileEntry& e) {
-        std::string text = e.name;
-        for (char& c : text)
-            c = fold(c);
-        set.SetNewName(i, std::move(text));
-    });
+    ForEachListed(set, [&](int i, const FileEntry& e) { set.SetNewName(i, fold(e.name)); });
 }
 
 // "abc.txt" with k = 2 gives "abc~2.txt".
@@ -101,17 +95,16 @@ private:
 };
 
 // Position of the first occurrence of `what` in `text`, folding ASCII letters.
+// A match starts on a character, never on the second byte of one.
 size_t FindFolded(const std::string& text, const std::string& what)
 {
     if (what.empty() || what.size() > text.size())
         return std::string::npos;
-    for (size_t at = 0; at + what.size() <= text.size(); ++at) {
-        size_t n = 0;
-        while (n < what.size() && FoldToLower(text[at + n]) == FoldToLower(what[n]))
-            ++n;
-        if (n == what.size())
+    const std::string folded = FoldedToLower(text);
+    const std::string sought = FoldedToLower(what);
+    for (size_t at = 0; at + sought.size() <= folded.size(); at += CharacterLength(text, at))
+        if (folded.compare(at, sought.size(), sought) == 0)
             return at;
-    }
     return std::string::npos;
 }
 
@@ -136,12 +129,12 @@ std::string PaddedNumber(int value, int width)
 
 void MakeUpper(WorkingSet& set)
 {
-    ChangeCase(set, FoldToUpper);
+    ChangeCase(set, FoldedToUpper);
 }
 
 void MakeLower(WorkingSet& set)
 {
-    ChangeCase(set, FoldToLower);
+    ChangeCase(set, FoldedToLower);
 }
 
 void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition position)

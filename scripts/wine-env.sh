@@ -10,4 +10,6 @@ if [ "$1" = win32 ]; then
 else
   export WINEPREFIX="$quillet_build/wine64" WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 TZ=UTC
+# Tests pin the locale; one that needs another names it in QUILLET_LANG.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="${QUILLET_LANG:-C.UTF-8}" TZ=UTC
+export LC_ALL="$LANG"

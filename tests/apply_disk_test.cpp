@@ -242,6 +242,28 @@ TEST_F(DiskTest, ExtensionsChangeOnlyForTheMatchingFiles)
     EXPECT_TRUE(set.Entry(0).newName.empty());
 }
 
+// A pattern that names another folder would list its files, and the pass
+// would then rename same-named files of this one.
+TEST_F(DiskTest, APatternThatLeavesTheFolderListsNothing)
+{
+    folder.CreateSubfolder("work");
+    folder.Create("work\\notes.txt");
+    folder.Create("notes.txt");
+    const std::string inner = folder.Path() + "work\\";
+    FolderContext context{set, inner, SystemFileOps(), host};
+    OpenFolder(context, "*.*");
+    for (const char* pattern : {"..\\*.txt", "sub\\*.*", "C:\\x\\*.*", "/"}) {
+        EXPECT_FALSE(ChangeExtensions(context, pattern, "md")) << pattern;
+        EXPECT_EQ(1, set.Count()) << "the list stays as it was";
+        EXPECT_TRUE(set.Entry(0).newName.empty());
+    }
+    EXPECT_EQ(0u, host.warnings.back().find("The character ")) << host.warnings.back();
+    ApplyRenames(context);
+    EXPECT_EQ((NameSet{"notes.txt"}), folder.Names());
+    EXPECT_EQ("x", folder.Read("work\\notes.txt"));
+    DeleteFileA((inner + "notes.txt").c_str());
+}
+
 TEST_F(DiskTest, DatesSetLastWriteAndLeaveLastAccess)
 {
     folder.Create("a.txt");

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -323,4 +325,115 @@ TEST(Faults, ConfirmationTextPicksThePass)
     FolderContext context = s.Context();
     EXPECT_FALSE(ConfirmAndApply(context, 40001, false, date));
     EXPECT_TRUE(s.host.confirmations.empty()) << "no question for other commands";
+}
+
+TEST(Faults, NamesTheSystemCannotReachAreLeftAloneAndReported)
+{
+    const std::string longName = std::string(250, 'n') + ".txt"; // over 259 with the folder
+    for (int action : {ID_UPPERCASE, ID_INDEX_NAMES, ID_CHANGE_DATES}) {
+        Scene s;
+        s.set = SetOf({"a.txt", "name.", "?mega.txt", longName, "b. "});
+        for (int i = 0; i < s.set.Count(); ++i) {
+            s.set.SetNewName(i, "x" + std::to_string(i) + ".txt");
+            s.set.SetTempName(i, "`]00000" + std::to_string(i) + ".txt");
+        }
+        LocalDateTime date;
+        date.year = 2020; date.month = 5; date.day = 6;
+        FolderContext context = s.Context();
+        ASSERT_TRUE(ConfirmAndApply(context, action, false, date));
+        EXPECT_TRUE(s.host.questions.empty()) << action;
+        for (const auto& rename : s.files.renames)
+            EXPECT_TRUE(rename.first == "a.txt" || rename.first.rfind("`]", 0) == 0) << rename.first;
+        EXPECT_EQ(action == ID_CHANGE_DATES ? 1 : 0, s.files.timesCalls);
+        ASSERT_EQ(1u, s.host.warnings.size()) << action;
+        const std::string& warning = s.host.warnings[0];
+        EXPECT_EQ(0u, warning.find("4 files were left as they are")) << warning;
+        for (const char* name : {"\nname.", "\n?mega.txt", "\nb. "})
+            EXPECT_NE(std::string::npos, warning.find(name)) << name;
+    }
+}
+
+TEST(Faults, ANameThatStaysAsItIsRaisesNoQuestion)
+{
+    Scene s;
+    const std::string longName = std::string(250, 'n') + ".txt";
+    s.set = SetOf({"?mega.txt", longName, "nul", "c.txt"});
+    s.set.SetNewName(0, "?mega.txt");
+    s.set.SetNewName(1, longName);
+    s.set.SetNewName(2, "nul.");
+    s.set.SetNewName(3, "c.txt");
+    FolderContext context = s.Context();
+    ApplyRenames(context);
+    EXPECT_TRUE(s.host.questions.empty());
+    EXPECT_TRUE(s.host.warnings.empty());
+    EXPECT_TRUE(s.files.renames.empty());
+}
+
+TEST(Faults, DeviceNamesAreRefusedAsTargets)
+{
+    for (const char* target : {"NUL", "con.txt", "Com1 .log", "LPT\xB9"}) {
+        Scene s;
+        s.set.SetNewName(0, target);
+        s.host.answers = {false};
+        FolderContext context = s.Context();
+        ApplyRenames(context);
+        EXPECT_EQ(std::vector<std::string>{"a.txt\n\nThe new name is not a valid file name.\n\nContinue with this "
+                                           "operation?"},
+                  s.host.questions)
+            << target;
+        EXPECT_TRUE(s.files.renames.empty()) << target;
+        EXPECT_EQ((NameSet{"a.txt", "b.txt"}), s.folder.Names());
+    }
+}
+
+TEST(Faults, ScratchAndTemporaryNamesTakenOnDiskAreSkipped)
+{
+    Scene s;
+    // Folders are not listed, but hold their names.
+    s.folder.CreateSubfolder("`]000000.txt");
+    s.folder.CreateSubfolder("~quillet0.tmp");
+    s.set.SetNewName(0, "b.txt");
+    s.set.SetTempName(0, "`]000000.txt");
+    s.set.SetNewName(1, "a.txt");
+    s.set.SetTempName(1, "`]000001.txt");
+    FolderContext context = s.Context();
+    ApplyIndexRenames(context);
+    EXPECT_TRUE(s.host.questions.empty());
+    EXPECT_EQ("B", s.folder.Read("a.txt"));
+    EXPECT_EQ("A", s.folder.Read("b.txt"));
+    s.set.SetNewName(0, "A.TXT");
+    ApplyRenames(context);
+    EXPECT_TRUE(s.host.questions.empty());
+    EXPECT_EQ((NameSet{"A.TXT", "b.txt"}), s.folder.Names());
+}
+
+TEST(Faults, AnExceptionInAPassIsToldAndTheListFollowsTheDisk)
+{
+    for (int action : {ID_UPPERCASE, ID_INDEX_NAMES}) {
+        Scene s;
+        s.folder.Create("c.txt", "C");
+        FolderContext context = s.Context();
+        Scan(context, s.folder.Path() + "*.*");
+        const char* newNames[] = {"x.txt", "y.txt", "z.txt"};
+        for (int i = 0; i < 3; ++i) {
+            s.set.SetNewName(i, newNames[i]);
+            s.set.SetTempName(i, "`]00000" + std::to_string(i) + ".txt");
+        }
+        // The second file's final move breaks off.
+        s.files.renameRule = [](const std::string&, const std::string& to) -> uint32_t {
+            if (to == "y.txt")
+                throw std::runtime_error("disk gone");
+            return 0;
+        };
+        LocalDateTime date;
+        ASSERT_TRUE(ConfirmAndApply(context, action, false, date));
+        ASSERT_EQ(1u, s.host.warnings.size()) << action;
+        EXPECT_NE(std::string::npos, s.host.warnings[0].find("unexpected error (disk gone)"));
+        EXPECT_FALSE(s.host.workingShown);
+        EXPECT_EQ(std::vector<bool>{false}, s.host.pendingCalls);
+        // Renames: a.txt went on, c.txt was never reached. Index: what still
+        // carried a scratch name got its old name back.
+        EXPECT_EQ((NameSet{"x.txt", "b.txt", "c.txt"}), s.folder.Names()) << action;
+        EXPECT_EQ(3, s.set.Count()) << "rescanned";
+    }
 }

@@ -91,7 +91,74 @@ TEST(NamePieces, ValidFileNames)
         {"a|b", false},
         {std::string("tab\there"), false},
         {std::string("nl\nx"), false},
+        // Device names, which a rename would turn into a copy to the device.
+        {"NUL", false},
+        {"con.txt", false},
+        {"Prn.tar.gz", false},
+        {"aux .log", false},
+        {"nul...", false},
+        {"COM1", false},
+        {"lpt9.doc", false},
+        {"COM\xB9", false},
+        {"lpt\xB3.txt", false},
+        {"COM0", true},
+        {"COM10", true},
+        {"CONSOLE.txt", true},
+        {"con_x.txt", true},
+        {"my nul.txt", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.valid, IsValidFileName(c.name)) << "[" << c.name << "]";
+}
+
+TEST(NamePieces, ListedNamesTheSystemCanReach)
+{
+    struct Case { std::string name; bool reachable; };
+    const Case cases[] = {
+        {"file.txt", true},
+        {".hidden", true},
+        {"name.", false},
+        {"name ", false},
+        {"a.txt. ", false},
+        {"?mega.txt", false},
+        {"a:b", false},
+        {"aux.txt", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.reachable, IsAddressableName(c.name)) << "[" << c.name << "]";
+}
+
+TEST(NamePieces, PatternsStayInTheFolder)
+{
+    struct Case { std::string pattern; size_t at; };
+    const Case cases[] = {
+        {"*.*", std::string::npos},
+        {"a?c*.txt", std::string::npos},
+        {"..\\*.txt", 2},
+        {"sub/*.*", 3},
+        {"C:\\x\\*.*", 1},
+        {"/", 0},
+        {std::string("a\tb"), 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.at, FindPathCharacter(c.pattern)) << c.pattern;
+    EXPECT_EQ("The character \\ cannot stand in a file name.\nPlease change the text.",
+              UnfitCharacterText("..\\*.txt", 2));
+    EXPECT_EQ("A file name cannot hold control characters such as tabs.\nPlease change the text.",
+              UnfitCharacterText("a\tb", 1));
+}
+
+TEST(NamePieces, SameNameIgnoringCase)
+{
+    struct Case { const char* a; const char* b; bool same; };
+    const Case cases[] = {
+        {"file.txt", "FILE.TXT", true},
+        {"Iota.txt", "iOTA.TXT", true},
+        {"abc.txt", "abd.txt", false},
+        {"abc.txt", "abc.txt ", false},
+        {"\xC4rger.txt", "\xE4RGER.TXT", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.same, SameNameIgnoringCase(c.a, c.b)) << c.a << " / " << c.b;
 }

@@ -153,9 +153,9 @@ uint32_t FaultyFileOps::SetAttributes(const std::string& path, uint32_t attribut
     return SystemFileOps().SetAttributes(path, attributes);
 }
 
-uint32_t FaultyFileOps::ReadWholeFile(const std::string& path, std::string& content)
+uint32_t FaultyFileOps::ReadFileStart(const std::string& path, size_t maxBytes, std::string& content)
 {
-    return SystemFileOps().ReadWholeFile(path, content);
+    return SystemFileOps().ReadFileStart(path, maxBytes, content);
 }
 
 uint32_t FaultyFileOps::WriteWholeFile(const std::string& path, const std::string& content)

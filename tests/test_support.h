@@ -91,7 +91,7 @@ public:
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
     uint32_t GetAttributes(const std::string& path, uint32_t& attributes) override;
     uint32_t SetAttributes(const std::string& path, uint32_t attributes) override;
-    uint32_t ReadWholeFile(const std::string& path, std::string& content) override;
+    uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) override;
     uint32_t WriteWholeFile(const std::string& path, const std::string& content) override;
     uint32_t MoveReplacing(const std::string& from, const std::string& to) override;
     uint32_t RemoveFile(const std::string& path) override;

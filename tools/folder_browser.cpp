@@ -22,15 +22,18 @@ int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM lParam, LPARAM)
 
 bool WithTrailingBackslash(const char* chosen, char* path)
 {
+    // A drive root comes back as "C:\" and keeps its single backslash. The
+    // last character is found as the code page reads it: in a double-byte
+    // code page a name's last byte may be a backslash's code.
     const size_t length = strlen(chosen);
-    if (length + 2 > MAX_PATH)
+    const char* last = CharPrevA(chosen, chosen + length);
+    const bool ends = length > 0 && last == chosen + length - 1 && *last == '\\';
+    const size_t end = ends ? length : length + 1;
+    if (end + 1 > MAX_PATH)
         return false;
     memcpy(path, chosen, length);
-    path[length] = '\\';
-    path[length + 1] = '\0';
-    // "C:\" came back as "C:\\": a drive root keeps its single backslash.
-    if (length + 1 >= 4 && path[3] == '\\')
-        path[3] = '\0';
+    path[end - 1] = '\\';
+    path[end] = '\0';
     return true;
 }
 

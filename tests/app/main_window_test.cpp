@@ -1,6 +1,7 @@
 // The main window as the user meets it: real windows in the test process,
 // driven with messages, on real scratch folders.
 #include "app/application.h"
+#include "app/settings_store.h"
 #include "gui/gui_support.h"
 #include "resources/resource.h"
 #include "test_support.h"
@@ -167,6 +168,88 @@ TEST(MainWindow, OpeningByPath)
         program.app->mainWindow.OpenByPath(c.path.c_str());
         EXPECT_EQ(c.opens ? folder.Path() : std::string(), program.app->mainWindow.Folder()) << c.path;
         EXPECT_EQ(c.opens, program.app->mainWindow.FilesAreLoaded()) << c.path;
+    }
+}
+
+// A folder named relative to the current folder is held as a full path, so
+// that a later change of the current folder (the folder browser makes one)
+// cannot send the rename to another folder.
+TEST(MainWindow, ARelativeFolderIsHeldAsAFullPath)
+{
+    TempFolder folder;
+    folder.Create("a.txt");
+    const std::string path = folder.Path();
+    const size_t leaf = path.find_last_of('\\', path.size() - 2) + 1;
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    SetCurrentDirectoryA(path.substr(0, leaf).c_str());
+    Program program(path.substr(leaf, path.size() - leaf - 1).c_str());
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(path, program.app->mainWindow.Folder());
+    program.Command(ID_UPPERCASE);
+    RunSteps({[] {
+        HWND box = OpenBox();
+        if (!box)
+            return false;
+        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
+        return true;
+    }});
+    program.Command(ID_MAKE_CHANGES);
+    EXPECT_EQ((std::set<std::string>{"A.TXT"}), folder.Names());
+}
+
+// A stored placement that would hide the window is not used.
+TEST(MainWindow, APlacementThatHidesTheWindowIsIgnored)
+{
+    struct Case { unsigned showCmd; PlacementRect rect; };
+    const Case cases[] = {
+        {0, {100, 50, 760, 542}},
+        {7, {100, 50, 760, 542}},
+        {1, {-3000, -3000, -2400, -2500}},
+        {1, {5000, 100, 5600, 600}},
+        {1, {300, 300, 300, 300}},
+    };
+    for (const Case& c : cases) {
+        TempFolder settingsFolder;
+        Settings stored = Settings();
+        stored.showCmd = c.showCmd;
+        stored.rcNormal = c.rect;
+        stored.placementLoaded = true;
+        ASSERT_EQ(0u, SaveSettings(SystemFileOps(), settingsFolder.Path() + "Quillet.ini", stored));
+        RecordingShell shell;
+        Application app(SystemFileOps(), shell);
+        ASSERT_TRUE(app.Start(settingsFolder.Path() + "Quillet.ini", nullptr, SW_SHOWNORMAL));
+        HWND main = app.mainWindow.GetHandle();
+        RECT frame;
+        GetWindowRect(main, &frame);
+        EXPECT_TRUE(IsWindowVisible(main)) << c.showCmd;
+        EXPECT_FALSE(IsIconic(main)) << c.showCmd;
+        EXPECT_NE(nullptr, MonitorFromRect(&frame, MONITOR_DEFAULTTONULL)) << c.rect.left;
+        DestroyWindow(main);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+}
+
+TEST(MainWindow, TypingALetterFindsTheNextNameWithIt)
+{
+    TempFolder folder;
+    for (const char* name : {"apple.txt", "banana.txt", "blue.txt", "cherry.txt"})
+        folder.Create(name);
+    Program program(folder.Path().c_str());
+    struct Case { const char* typed; int start; int row; };
+    const Case cases[] = {{"b", 0, 1}, {"B", 2, 2}, {"b", 3, 1}, {"bl", 0, 2}, {"z", 0, -1}, {"apple.txt!", 0, -1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.row, program.app->list.FindTypedRow(c.typed, c.start)) << c.typed << " from " << c.start;
+    // The list view asks the list itself when a letter is typed.
+    for (const Case& c : {Case{"c", 0, 3}, Case{"x", 0, -1}}) {
+        LVFINDINFOA find{};
+        find.flags = LVFI_STRING | LVFI_PARTIAL;
+        find.psz = c.typed;
+        EXPECT_EQ(c.row, SendMessageA(program.app->list.GetHandle(), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(&find)))
+            << c.typed;
     }
 }
 

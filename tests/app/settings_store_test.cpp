@@ -57,6 +57,21 @@ TEST_F(SettingsStoreTest, MissingFileGivesBuiltInValues)
     EXPECT_EQ(Describe(Settings()), Describe(LoadSettings(files, File())));
 }
 
+// A settings file is a few hundred bytes: of a huge file only the start is
+// read, so it can neither exhaust memory nor stop the program starting.
+TEST_F(SettingsStoreTest, AHugeFileIsReadOnlyAtItsStart)
+{
+    ASSERT_EQ(0u, SaveSettings(files, File(), Example()));
+    HANDLE file = CreateFileA(File().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER size;
+    size.QuadPart = 3LL << 30; // past what a 32-bit process could ever hold
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    EXPECT_EQ(Describe(Example()), Describe(LoadSettings(files, File())));
+}
+
 TEST_F(SettingsStoreTest, SaveReplacesTheFileAndLeavesNothingElse)
 {
     folder.Create("Quillet.ini", "old settings");

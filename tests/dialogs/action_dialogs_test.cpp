@@ -462,6 +462,30 @@ TEST(ActionDialogs, NameTextsThatCannotStandInANameAreRefused)
     }
 }
 
+// A pattern may pick files of the folder only, never another folder's.
+TEST(ExtensionDialog, PatternsThatLeaveTheFolderAreRefused)
+{
+    struct Case {
+        const char* typed;
+        const char* named;
+    } cases[] = {{"..\\*.txt", "\\"}, {"sub/*.*", "/"}, {"C:\\x\\*.*", ":"}, {"a\tb", "control characters"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ExtensionDialog dialog;
+        std::string warning;
+        bool open = false;
+        const INT_PTR result = RunScripted([&](HWND owner) { return dialog.Run(owner); },
+                                           {Type(dialog, IDC_ENTRY, c.typed), Type(dialog, IDC_SECOND_EDIT, "md"),
+                                            Press(dialog, IDOK), DismissWarning(&warning),
+                                            When(dialog, [&](HWND window) { open = IsWindowVisible(window) != FALSE; }),
+                                            Press(dialog, IDCANCEL)});
+        EXPECT_EQ(0, result);
+        EXPECT_NE(std::string::npos, warning.find(c.named)) << warning;
+        EXPECT_TRUE(open);
+        EXPECT_EQ("*.*", dialog.Pattern());
+    }
+}
+
 TEST(ExtensionDialog, TakesThePatternAndTheBareExtension)
 {
     struct Case {

@@ -82,6 +82,12 @@ stop
 [ "$(setting FromCol)" = 200 ] || fail "FromCol read back as $(setting FromCol)"
 [ "$(setting rcNormal)" = "64 00 00 00 32 00 00 00 F8 02 00 00 1E 02 00 00 " ] || fail "rcNormal read back as $(setting rcNormal)"
 
+# A settings file whose show command would hide the window: it shows anyway.
+sed -i 's/^showCmd=.*\r$/showCmd=0\r/' "$settings"
+start "$scratch/photos" "photos" || exit 1
+xdotool search --onlyvisible --name photos >/dev/null 2>&1 || fail "showCmd=0 hid the window"
+stop
+
 # Actions, "Rename files using an index number...": append, start with 1,
 # new name "file"; then "Prefix or append text...": append "_old".
 mkdir -p "$scratch/index"
@@ -131,6 +137,54 @@ keys y
 sleep 1
 expect_files "$scratch/ext" x.png y.png z.jpg
 stop
+
+# A pattern that names another folder is refused: nothing changes in either.
+mkdir -p "$scratch/outer/work"
+echo outer >"$scratch/outer/notes.txt"; echo inner >"$scratch/outer/work/notes.txt"
+start "$scratch/outer/work" "work" || exit 1
+keys alt+a Down Down Down Down Down Down Return
+sleep 0.5
+xdotool type --delay 50 '..\*.txt'
+keys Tab
+xdotool type --delay 50 md
+keys Return
+sleep 0.5
+keys Return Escape alt+c Return
+sleep 0.5
+keys y Escape
+sleep 1
+expect_files "$scratch/outer" notes.txt work
+expect_files "$scratch/outer/work" notes.txt
+stop
+
+# A folder named relative to the current one, then a Browse that is
+# cancelled: the rename still reaches that folder, and no other.
+mkdir -p "$scratch/rel/rel"
+echo a >"$scratch/rel/a.txt"; echo b >"$scratch/rel/rel/b.txt"
+(cd "$scratch" && exec "$WINELOADER" "$exe" rel >/dev/null 2>&1) &
+app=$!
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --name 'rel' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+if [ -n "$window" ]; then
+  sleep 0.5
+  keys alt+f Return
+  sleep 1.5
+  keys Escape
+  sleep 0.5
+  keys alt+a Return alt+c Return
+  sleep 0.5
+  keys y
+  sleep 1
+  expect_files "$scratch/rel" A.TXT rel
+  expect_files "$scratch/rel/rel" b.txt
+  stop
+else
+  fail "no window for a relative folder"; kill "$app"
+fi
 
 rm -rf "$scratch"
 if [ "$failures" -eq 0 ]; then echo "end-to-end: all checks passed"; else exit 1; fi

@@ -82,6 +82,7 @@ TEST(FolderBrowser, ChosenFolderEndsInOneBackslash)
         {"C:\\", 1, "C:\\"},
         {"C:\\Photos", 1, "C:\\Photos\\"},
         {"\\\\server\\share", 1, "\\\\server\\share\\"},
+        {"\\\\a\\share", 1, "\\\\a\\share\\"},
         {longest, 1, longest + "\\"},
         // No room for the backslash: not chosen, and the old path stays.
         {longest + "a", 0, "before\\"},

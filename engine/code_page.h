@@ -1,0 +1,8 @@
+// The system's ANSI code page, as far as the pure code needs it: in a
+// double-byte code page (932, 936, 949, 950) a lead byte starts a character of
+// two bytes whose second byte may look like an ASCII letter or a backslash.
+// Declared here so that the pure code can walk names character by character
+// without including <windows.h>; defined once per platform.
+#pragma once
+
+bool IsLeadByte(char c);

@@ -1,0 +1,25 @@
+#include "code_page.h"
+
+#include <windows.h>
+
+namespace {
+
+// The answers for all 256 bytes, read once: the code page does not change
+// while the program runs, and names are walked byte by byte by the hundred
+// thousand.
+struct LeadBytes {
+    LeadBytes()
+    {
+        for (int c = 0; c < 256; ++c)
+            lead[c] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+    }
+    bool lead[256];
+};
+
+} // namespace
+
+bool IsLeadByte(char c)
+{
+    static const LeadBytes table;
+    return table.lead[static_cast<unsigned char>(c)];
+}
