@@ -6,3 +6,7 @@
 #pragma once
 
 bool IsLeadByte(char c);
+
+// False in the single-byte code pages, where every byte is a character and
+// names can be walked byte by byte.
+bool HasLeadBytes();

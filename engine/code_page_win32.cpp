@@ -10,16 +10,29 @@ namespace {
 struct LeadBytes {
     LeadBytes()
     {
-        for (int c = 0; c < 256; ++c)
+        for (int c = 0; c < 256; ++c) {
             lead[c] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
+            any = any || lead[c];
+        }
     }
     bool lead[256];
+    bool any = false;
 };
+
+const LeadBytes& Table()
+{
+    static const LeadBytes table;
+    return table;
+}
 
 } // namespace
 
 bool IsLeadByte(char c)
 {
-    static const LeadBytes table;
-    return table.lead[static_cast<unsigned char>(c)];
+    return Table().lead[static_cast<unsigned char>(c)];
+}
+
+bool HasLeadBytes()
+{
+    return Table().any;
 }

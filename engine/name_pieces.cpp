@@ -5,10 +5,19 @@
 
 namespace {
 
+// The step from the character at `at` to the next: in a single-byte code
+// page always one byte, which spares the question for every byte.
+size_t Step(const std::string& text, size_t at, bool doubleBytes)
+{
+    return doubleBytes ? CharacterLength(text, at) : 1;
+}
+
 // Index of the last '.', '\' or ':' that stands as a character of its own
 // (not as the second byte of a double-byte character), or npos.
 size_t LastSeparator(const std::string& text)
 {
+    if (!HasLeadBytes())
+        return text.find_last_of(".\\:");
     size_t last = std::string::npos;
     for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
         if (text[at] == '.' || text[at] == '\\' || text[at] == ':')
@@ -29,7 +38,8 @@ char FoldToUpper(char c)
 template <typename Fold>
 std::string Folded(std::string text, Fold fold)
 {
-    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+    const bool doubleBytes = HasLeadBytes();
+    for (size_t at = 0; at < text.size(); at += Step(text, at, doubleBytes))
         text[at] = fold(text[at]);
     return text;
 }
@@ -38,7 +48,8 @@ std::string Folded(std::string text, Fold fold)
 template <typename Stop>
 size_t FindCharacter(const std::string& text, Stop stop)
 {
-    for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
+    const bool doubleBytes = HasLeadBytes();
+    for (size_t at = 0; at < text.size(); at += Step(text, at, doubleBytes))
         if (stop(text[at]))
             return at;
     return std::string::npos;

@@ -28,6 +28,19 @@ struct Scene {
 
     FolderContext Context() { return FolderContext{set, folder.Path(), files, host}; }
 
+    // Adds c.txt, rescans, and proposes x, y and z with index scratch names.
+    void AddThirdAndProposeXyz()
+    {
+        folder.Create("c.txt", "C");
+        FolderContext context = Context();
+        Scan(context, folder.Path() + "*.*");
+        const char* newNames[] = {"x.txt", "y.txt", "z.txt"};
+        for (int i = 0; i < 3; ++i) {
+            set.SetNewName(i, newNames[i]);
+            set.SetTempName(i, "`]00000" + std::to_string(i) + ".txt");
+        }
+    }
+
     void ProposeUpper()
     {
         set.SetNewName(0, "A1.txt");
@@ -181,14 +194,8 @@ TEST(Faults, IndexFirstStepFailures)
 TEST(Faults, IndexSecondStepFailureAsksAndNoPutsTheRestBack)
 {
     Scene s;
-    s.folder.Create("c.txt", "C");
+    s.AddThirdAndProposeXyz();
     FolderContext context = s.Context();
-    Scan(context, s.folder.Path() + "*.*");
-    const char* newNames[] = {"x.txt", "y.txt", "z.txt"};
-    for (int i = 0; i < 3; ++i) {
-        s.set.SetNewName(i, newNames[i]);
-        s.set.SetTempName(i, "`]00000" + std::to_string(i) + ".txt");
-    }
     s.files.renameRule = [](const std::string&, const std::string& to) { return to == "x.txt" ? 32u : 0u; };
     s.host.answers = {false};
     ApplyIndexRenames(context);
@@ -411,14 +418,8 @@ TEST(Faults, AnExceptionInAPassIsToldAndTheListFollowsTheDisk)
 {
     for (int action : {ID_UPPERCASE, ID_INDEX_NAMES}) {
         Scene s;
-        s.folder.Create("c.txt", "C");
+        s.AddThirdAndProposeXyz();
         FolderContext context = s.Context();
-        Scan(context, s.folder.Path() + "*.*");
-        const char* newNames[] = {"x.txt", "y.txt", "z.txt"};
-        for (int i = 0; i < 3; ++i) {
-            s.set.SetNewName(i, newNames[i]);
-            s.set.SetTempName(i, "`]00000" + std::to_string(i) + ".txt");
-        }
         // The second file's final move breaks off.
         s.files.renameRule = [](const std::string&, const std::string& to) -> uint32_t {
             if (to == "y.txt")

@@ -13,8 +13,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
 
 # Starts Quillet on a folder and waits for its window; sets app and window.
+# With a third argument the folder is named relative to that current folder.
 start() {
-  "$WINELOADER" "$exe" "$(winpath "$1")" >/dev/null 2>&1 &
+  if [ -n "${3:-}" ]; then
+    (cd "$3" && exec "$WINELOADER" "$exe" "$1" >/dev/null 2>&1) &
+  else
+    "$WINELOADER" "$exe" "$(winpath "$1")" >/dev/null 2>&1 &
+  fi
   app=$!
   window=""
   for _ in $(seq 100); do
@@ -161,30 +166,18 @@ stop
 # cancelled: the rename still reaches that folder, and no other.
 mkdir -p "$scratch/rel/rel"
 echo a >"$scratch/rel/a.txt"; echo b >"$scratch/rel/rel/b.txt"
-(cd "$scratch" && exec "$WINELOADER" "$exe" rel >/dev/null 2>&1) &
-app=$!
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name 'rel' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -n "$window" ]; then
-  sleep 0.5
-  keys alt+f Return
-  sleep 1.5
-  keys Escape
-  sleep 0.5
-  keys alt+a Return alt+c Return
-  sleep 0.5
-  keys y
-  sleep 1
-  expect_files "$scratch/rel" A.TXT rel
-  expect_files "$scratch/rel/rel" b.txt
-  stop
-else
-  fail "no window for a relative folder"; kill "$app"
-fi
+start rel rel "$scratch" || exit 1
+keys alt+f Return
+sleep 1.5
+keys Escape
+sleep 0.5
+keys alt+a Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/rel" A.TXT rel
+expect_files "$scratch/rel/rel" b.txt
+stop
 
 rm -rf "$scratch"
 if [ "$failures" -eq 0 ]; then echo "end-to-end: all checks passed"; else exit 1; fi
