@@ -10,4 +10,6 @@ if [ "$1" = win32 ]; then
 else
   export WINEPREFIX="$quillet_build/wine64" WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 fi
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 TZ=UTC
+# Programs run in UTC unless QUILLET_TZ names another zone (a test of
+# daylight saving sets it).
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 TZ="${QUILLET_TZ:-UTC}"
