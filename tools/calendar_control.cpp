@@ -13,7 +13,7 @@ constexpr int kBoldWeight = 700;
 // The boxes stand above the framed area that holds the weekday letters and
 // the grid.
 constexpr int kFrameTop = 32;
-const char kWeekdayLetters[] = " S     M     T     W     T     F     S ";
+const char kWeekdayLetters[] = "SMTWTFS";
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
 // Both boxes drop down far enough to show their lists without scrolling much.
@@ -170,11 +170,14 @@ void CalendarControl::OnPaint()
     RECT inside{2, kFrameTop + 2, width - 2, height - 2};
     FillRect(dc, &inside, GetSysColorBrush(COLOR_WINDOW));
 
+    // Each letter stands over its own column, whatever the font's widths.
     HGDIOBJ previous = headerFont_.Select(dc);
     SetBkMode(dc, TRANSPARENT);
-    RECT letters = inside;
-    letters.left = kGridLeft;
-    DrawTextA(dc, kWeekdayLetters, -1, &letters, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    for (int column = 0; column < kGridColumns; ++column) {
+        const CellRect below = DayCell(column, 1);
+        RECT letter{below.left, inside.top, below.right, below.top};
+        DrawTextA(dc, &kWeekdayLetters[column], 1, &letter, DT_SINGLELINE | DT_CENTER | DT_TOP);
+    }
     SetBkMode(dc, OPAQUE);
 
     normalFont_.Select(dc);

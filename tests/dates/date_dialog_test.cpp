@@ -209,12 +209,14 @@ struct Shown {
     std::string year;
     int years = 0;
     std::string calendarClass;
+    RECT calendarRoom{};
 };
 
 Shown ReadDialog(HWND dialog)
 {
     Shown s;
     char text[64] = "";
+    GetClientRect(GetDlgItem(dialog, IDC_CALENDAR), &s.calendarRoom);
     GetWindowTextA(dialog, text, sizeof text);
     s.caption = text;
     HWND hours = GetDlgItem(dialog, IDC_HOUR);
@@ -355,10 +357,17 @@ TEST(Calendar, PaintsTheFrameTheLettersAndTheSelectedDay)
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetPixel(dc, selected.left + 1, selected.top + 1));
     EXPECT_EQ(window, GetPixel(dc, other.left + 1, other.top + 1));
     EXPECT_EQ(window, GetPixel(dc, 3, 60)) << "grid ground between the edge and the cells";
-    int letterPixels = 0, selectedTextPixels = 0, dayTextPixels = 0;
-    for (int y = 34; y < kGridTop; ++y)
-        for (int x = kGridLeft; x < 165; ++x)
-            letterPixels += GetPixel(dc, x, y) != window;
+    // One letter over each column.
+    int lettersPlaced = 0;
+    for (int column = 0; column < kGridColumns; ++column) {
+        const CellRect below = DayCell(column, 1);
+        int ink = 0;
+        for (int y = 34; y < kGridTop; ++y)
+            for (int x = below.left; x < below.right; ++x)
+                ink += GetPixel(dc, x, y) != window;
+        lettersPlaced += ink > 5;
+    }
+    int selectedTextPixels = 0, dayTextPixels = 0;
     for (int y = selected.top; y < selected.bottom; ++y)
         for (int x = selected.left; x < selected.right; ++x)
             selectedTextPixels += GetPixel(dc, x, y) == GetSysColor(COLOR_HIGHLIGHTTEXT);
@@ -366,7 +375,7 @@ TEST(Calendar, PaintsTheFrameTheLettersAndTheSelectedDay)
         for (int x = other.left; x < other.right; ++x)
             dayTextPixels += GetPixel(dc, x, y) != window;
     ReleaseDC(c.window, dc);
-    EXPECT_GT(letterPixels, 30) << "the weekday letters";
+    EXPECT_EQ(kGridColumns, lettersPlaced) << "the weekday letters";
     EXPECT_GT(selectedTextPixels, 5) << "the selected day's number";
     EXPECT_GT(dayTextPixels, 5) << "another day's number";
 }
@@ -399,6 +408,9 @@ TEST(DateDialog, OpensWithTheCurrentTimeAndCancelKeepsIt)
     EXPECT_EQ(start.month - 1, shown.month);
     EXPECT_EQ(std::to_string(start.year), shown.year);
     EXPECT_EQ(10, shown.years);
+    // Room for a 31-day month that starts on a Saturday, and for the frame.
+    EXPECT_GE(shown.calendarRoom.bottom, DayCell(6, 31).bottom + 2);
+    EXPECT_GE(shown.calendarRoom.right, DayCell(6, 1).right + 2);
     const LocalDateTime after = scene.dialog.Result();
     EXPECT_EQ(start.hour, after.hour) << "Cancel changes nothing";
     EXPECT_EQ(start.minute, after.minute);
