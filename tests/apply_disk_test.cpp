@@ -4,6 +4,7 @@
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/transforms.h"
+#include "local_moment.h"
 #include "test_support.h"
 
 #include <windows.h>
@@ -64,18 +65,6 @@ struct DateCase {
     const char* what;
     LocalDateTime date;
 };
-
-LocalDateTime Moment(int year, int month, int day, int hour, int minute, int second)
-{
-    LocalDateTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    t.minute = static_cast<uint16_t>(minute);
-    t.second = static_cast<uint16_t>(second);
-    return t;
-}
 
 // A file time as the local date and time the user would read, converted back
 // with the zone's rules for that date.

@@ -81,6 +81,19 @@ void AnswerSystemBox(int button, bool* seen)
     }});
 }
 
+// Says Yes to the program's own confirmation box, from inside its loop.
+void ConfirmWithYes()
+{
+    RunSteps({[] {
+        HWND box = OpenBox();
+        if (!box)
+            return false;
+        // The box's buttons take its keys.
+        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
+        return true;
+    }});
+}
+
 } // namespace
 
 TEST(MainWindow, StartsWithInstructionsAndGrayedActions)
@@ -132,14 +145,7 @@ TEST(MainWindow, ChangesAreMadeAfterTheConfirmation)
     Program program(folder.Path().c_str());
     program.Command(ID_LOWERCASE);
     program.Command(ID_UPPERCASE);
-    RunSteps({[] {
-        HWND box = OpenBox();
-        if (!box)
-            return false;
-        // The box's buttons take its keys.
-        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
-        return true;
-    }});
+    ConfirmWithYes();
     program.Command(ID_MAKE_CHANGES);
     EXPECT_TRUE(StepsDone());
     EXPECT_EQ((std::set<std::string>{"ABC.TXT"}), folder.Names());
@@ -317,13 +323,7 @@ TEST(MainWindow, DatesAreProposedFromTheDialogAndMadeAfterTheConfirmation)
     EXPECT_EQ(ID_CHANGE_DATES, program.app->mainWindow.CurrentAction());
     EXPECT_EQ(0u, program.ItemState(ID_MAKE_CHANGES));
 
-    RunSteps({[] {
-        HWND box = OpenBox();
-        if (!box)
-            return false;
-        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
-        return true;
-    }});
+    ConfirmWithYes();
     program.Command(ID_MAKE_CHANGES);
     EXPECT_TRUE(StepsDone());
     const LocalDateTime chosen = program.app->dateDialog.Result();

@@ -1,5 +1,6 @@
 // The calendar's arithmetic and the date dialog's texts and time rule, with
 // no window.
+#include "local_moment.h"
 #include "tools/calendar_rules.h"
 #include "tools/date_text.h"
 
@@ -9,18 +10,6 @@
 #include <string>
 
 namespace {
-
-LocalDateTime Moment(int year, int month, int day, int hour, int minute, int second)
-{
-    LocalDateTime t;
-    t.year = static_cast<uint16_t>(year);
-    t.month = static_cast<uint16_t>(month);
-    t.day = static_cast<uint16_t>(day);
-    t.hour = static_cast<uint16_t>(hour);
-    t.minute = static_cast<uint16_t>(minute);
-    t.second = static_cast<uint16_t>(second);
-    return t;
-}
 
 // Days from 1 January 1970 (a Thursday), counted one by one: an independent
 // way to the weekday.
