@@ -1,6 +1,7 @@
 #include "tools/calendar_control.h"
 
 #include "tools/calendar_rules.h"
+#include "ui/sunken_frame.h"
 
 #include <string>
 
@@ -16,29 +17,8 @@ constexpr int kFrameTop = 32;
 const char kWeekdayLetters[] = "SMTWTFS";
 const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
                                      "July",    "August",   "September", "October", "November", "December"};
-// Both boxes drop down far enough to show their lists without scrolling much.
+// Fixed lists to pick from, reached with Tab as the dialog's other fields are.
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST;
-
-void Line(HDC dc, int colour, int x1, int y1, int x2, int y2)
-{
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colour));
-    HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
-}
-
-// A one-pixel sunken edge: shadow left and top, highlight right and bottom.
-void SunkenEdge(HDC dc, const RECT& r)
-{
-    const int right = r.right - 1;
-    const int bottom = r.bottom - 1;
-    Line(dc, COLOR_BTNSHADOW, r.left, bottom, r.left, r.top);
-    Line(dc, COLOR_BTNSHADOW, r.left, r.top, right, r.top);
-    Line(dc, COLOR_BTNHIGHLIGHT, right, r.top, right, bottom + 1);
-    Line(dc, COLOR_BTNHIGHLIGHT, r.left, bottom, right, bottom);
-}
 
 int SelectedItem(const ComboCtl& box)
 {
@@ -166,7 +146,13 @@ void CalendarControl::OnPaint()
     HDC dc = BeginPaint(handle_, &paint);
     const int width = client_.right;
     const int height = client_.bottom;
-    SunkenEdge(dc, {0, kFrameTop, width, height});
+    SunkenFrame frame;
+    frame.light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    frame.dark = GetSysColor(COLOR_BTNSHADOW);
+    frame.y = kFrameTop;
+    frame.width = width;
+    frame.height = height - kFrameTop;
+    frame.Draw(dc);
     RECT inside{2, kFrameTop + 2, width - 2, height - 2};
     FillRect(dc, &inside, GetSysColorBrush(COLOR_WINDOW));
 
