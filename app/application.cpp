@@ -6,8 +6,9 @@
 
 Application::Application(FileOps& files, ShellCalls& shell)
     : aboutBox(shell), helpPage(files, shell), list(set),
-      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs, files,
-                                     shell})
+      mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs,
+                                     dateDialog, files, shell}),
+      dateDialog(status)
 {
 }
 

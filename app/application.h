@@ -28,4 +28,5 @@ struct Application {
     MainWindow mainWindow;
     StatusBar status;
     WorkWnd working;
+    DateDialog dateDialog;
 };

@@ -139,13 +139,14 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_PREFIX_APPEND:
     case ID_SHORTEN:
     case ID_REMOVE_TEXT:
-    case ID_CHANGE_EXTENSIONS: RunAction(LOWORD(wParam)); break;
+    case ID_CHANGE_EXTENSIONS:
+    case ID_CHANGE_DATES: RunAction(LOWORD(wParam)); break;
     case ID_ABOUT: ShowAbout(); break;
     case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
     case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
     case ID_MAKE_CHANGES: {
         FolderContext context = Context();
-        ConfirmAndApply(context, action_, prefix_, date_);
+        ConfirmAndApply(context, action_, prefix_, parts_.dateDialog.Result());
         break;
     }
     case ID_EXIT: OnClose(); break;
@@ -295,6 +296,11 @@ bool MainWindow::RunAction(int action)
         Proposed(action, "Chg extensions");
         return true;
     }
+    case ID_CHANGE_DATES:
+        if (!ChangeDates(set, parts_.dateDialog, owner))
+            return false;
+        Proposed(action, "Chg dates");
+        return true;
     default:
         return false;
     }

@@ -8,7 +8,7 @@
 #include "app/settings_file.h"
 #include "engine/action_dialogs.h"
 #include "engine/engine_host.h"
-#include "engine/local_time.h"
+#include "tools/date_dialog.h"
 #include "ui/frame_window.h"
 #include "ui/message_box.h"
 #include "ui/shell_calls.h"
@@ -37,6 +37,7 @@ struct MainWindowParts {
     AboutBox& aboutBox;
     HelpPage& helpPage;
     ActionDialogs& dialogs;
+    DateDialog& dateDialog;
     FileOps& files;
     ShellCalls& shell;
 };
@@ -101,6 +102,5 @@ private:
     std::string folder_; // ends in a backslash once a folder is open
     std::string settingsPath_;
     int action_ = 0;
-    LocalDateTime date_;
     Settings settings_;
 };

@@ -33,8 +33,11 @@ uint32_t SetDatesOfFile(FileOps& files, const std::string& path, uint64_t time)
 void ApplyDates(FolderContext& context, const LocalDateTime& date)
 {
     uint64_t time = 0;
-    if (!LocalToUtcFileTime(date, time))
+    if (!LocalToUtcFileTime(date, time)) {
+        context.host.Warn("The chosen date and time cannot be given to files.\n"
+                          "No file was changed. Please choose another date.");
         return;
+    }
     PassOutcome outcome;
     const auto pass = [&] {
         for (int i = 0; i < context.set.Count(); ++i) {

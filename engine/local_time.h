@@ -14,5 +14,6 @@ struct LocalDateTime {
     uint16_t milliseconds = 0;
 };
 
-// False when the date is not a valid one or cannot be converted.
+// Uses the rules of the local time zone for that date (daylight saving or
+// not). False when the date is not a valid one or cannot be converted.
 bool LocalToUtcFileTime(const LocalDateTime& local, uint64_t& utc);

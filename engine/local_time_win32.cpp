@@ -13,9 +13,15 @@ bool LocalToUtcFileTime(const LocalDateTime& local, uint64_t& utc)
     system.wMinute = local.minute;
     system.wSecond = local.second;
     system.wMilliseconds = local.milliseconds;
-    FILETIME localTime;
+    // The offset is the one in force on that date, daylight saving or not, so
+    // that a summer date chosen in winter shows as chosen. The first call
+    // turns away dates that do not exist.
+    FILETIME checked;
+    SYSTEMTIME universalTime;
     FILETIME universal;
-    if (!SystemTimeToFileTime(&system, &localTime) || !LocalFileTimeToFileTime(&localTime, &universal))
+    if (!SystemTimeToFileTime(&system, &checked) ||
+        !TzSpecificLocalTimeToSystemTime(nullptr, &system, &universalTime) ||
+        !SystemTimeToFileTime(&universalTime, &universal))
         return false;
     utc = (static_cast<uint64_t>(universal.dwHighDateTime) << 32) | universal.dwLowDateTime;
     return true;

@@ -30,6 +30,7 @@
 #define IDD_SHORTEN 105
 #define IDD_INDEX_NAMES 106
 #define IDD_CHANGE_EXTENSIONS 107
+#define IDD_ENTER_DATE 108
 #define IDD_REMOVE_TEXT 111
 #define IDD_PREFIX_APPEND 112
 
@@ -43,3 +44,11 @@
 #define IDC_NEW_NAME 1010
 #define IDC_START_WITH_ONE 1014
 #define IDC_TRANSFER 1015
+
+// The "Enter date" dialog: the time fields and the calendar.
+#define IDC_MINUTE 1000
+#define IDC_SECOND 1001
+#define IDC_HOUR 1006
+#define IDC_AM 1007
+#define IDC_PM 1008
+#define IDC_CALENDAR 1013

@@ -10,6 +10,7 @@ if [ "$1" = win32 ]; then
 else
   export WINEPREFIX="$quillet_build/wine64" WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 fi
-# Tests pin the locale; one that needs another names it in QUILLET_LANG.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="${QUILLET_LANG:-C.UTF-8}" TZ=UTC
+# Programs run in English and in UTC unless a test names another locale in
+# QUILLET_LANG or another zone in QUILLET_TZ.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="${QUILLET_LANG:-C.UTF-8}" TZ="${QUILLET_TZ:-UTC}"
 export LC_ALL="$LANG"

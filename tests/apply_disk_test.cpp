@@ -4,6 +4,7 @@
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/transforms.h"
+#include "local_moment.h"
 #include "test_support.h"
 
 #include <windows.h>
@@ -41,7 +42,8 @@ std::string Padded(int n)
     return (n < 10 ? "n0" : "n") + std::to_string(n);
 }
 
-FILETIME Times(const std::string& path, FILETIME* lastAccess)
+// The last-write time; the last-access and creation times where asked for.
+FILETIME Times(const std::string& path, FILETIME* lastAccess, FILETIME* creation = nullptr)
 {
     FILETIME created{}, accessed{}, written{};
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -49,12 +51,40 @@ FILETIME Times(const std::string& path, FILETIME* lastAccess)
     CloseHandle(file);
     if (lastAccess)
         *lastAccess = accessed;
+    if (creation)
+        *creation = created;
     return written;
 }
 
 uint64_t AsNumber(const FILETIME& time)
 {
     return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+struct DateCase {
+    const char* what;
+    LocalDateTime date;
+};
+
+// A file time as the local date and time the user would read, converted back
+// with the zone's rules for that date.
+std::string AsLocalText(const FILETIME& time)
+{
+    SYSTEMTIME universal, local;
+    FileTimeToSystemTime(&time, &universal);
+    SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local);
+    char text[40];
+    snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.wYear, local.wMonth, local.wDay,
+             local.wHour, local.wMinute, local.wSecond, local.wMilliseconds);
+    return text;
+}
+
+std::string AsText(const LocalDateTime& t)
+{
+    char text[40];
+    snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.000", t.year, t.month, t.day, t.hour, t.minute,
+             t.second);
+    return text;
 }
 
 } // namespace
@@ -264,31 +294,89 @@ TEST_F(DiskTest, APatternThatLeavesTheFolderListsNothing)
     DeleteFileA((inner + "notes.txt").c_str());
 }
 
-TEST_F(DiskTest, DatesSetLastWriteAndLeaveLastAccess)
+TEST_F(DiskTest, DatesGiveListedFilesTheChosenMoment)
 {
+    const DateCase cases[] = {
+        {"winter", Moment(2001, 2, 3, 4, 5, 0)},
+        {"summer", Moment(2019, 7, 14, 20, 30, 15)},
+        {"leap day at midnight", Moment(2000, 2, 29, 0, 0, 0)},
+        {"last moment of a year", Moment(1999, 12, 31, 23, 59, 59)},
+    };
     folder.Create("a.txt");
     folder.Create("b.txt");
+    folder.Create("c.txt");
     const std::string path = folder.Path() + "a.txt";
-    FILETIME accessBefore;
-    Times(path, &accessBefore);
-    Open();
-    set.RemoveByName("b.txt");
-    const FILETIME bBefore = Times(folder.Path() + "b.txt", nullptr);
+    for (const DateCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FILETIME accessBefore;
+        Times(path, &accessBefore);
+        Open();
+        set.RemoveByName("b.txt");
+        const FILETIME bBefore = Times(folder.Path() + "b.txt", nullptr);
+        host = ScriptedHost();
+        FolderContext context = Context();
+        ApplyDates(context, c.date);
 
-    LocalDateTime date;
-    date.year = 2001; date.month = 2; date.day = 3; date.hour = 4; date.minute = 5;
+        FILETIME accessAfter, created;
+        EXPECT_EQ(AsText(c.date), AsLocalText(Times(path, &accessAfter, &created)));
+        EXPECT_EQ(AsText(c.date), AsLocalText(created));
+        EXPECT_EQ(AsText(c.date), AsLocalText(Times(folder.Path() + "c.txt", nullptr)));
+        EXPECT_EQ(AsNumber(accessBefore), AsNumber(accessAfter)) << "last access stays";
+        EXPECT_EQ(AsNumber(bBefore), AsNumber(Times(folder.Path() + "b.txt", nullptr))) << "entries off the list stay";
+        EXPECT_EQ(std::vector<std::string>{"Changing dates - please wait..."}, host.working);
+        EXPECT_FALSE(host.workingShown);
+        EXPECT_EQ(std::vector<bool>{false}, host.pendingCalls);
+        EXPECT_TRUE(host.warnings.empty());
+        ASSERT_EQ(3, set.Count()) << "rescanned: the removed file is listed again";
+        EXPECT_EQ("b.txt", set.Entry(1).name);
+    }
+}
+
+TEST_F(DiskTest, DatesKeepAReadOnlyFileReadOnly)
+{
+    folder.Create("locked.txt");
+    const std::string path = folder.Path() + "locked.txt";
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    Open();
+    const LocalDateTime date = Moment(2010, 6, 1, 9, 15, 0);
     FolderContext context = Context();
     ApplyDates(context, date);
+    EXPECT_EQ(AsText(date), AsLocalText(Times(path, nullptr)));
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(host.questions.empty());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
 
-    SYSTEMTIME expected{};
-    expected.wYear = 2001; expected.wMonth = 2; expected.wDay = 3; expected.wHour = 4; expected.wMinute = 5;
-    FILETIME local, utc;
-    SystemTimeToFileTime(&expected, &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    FILETIME accessAfter;
-    EXPECT_EQ(AsNumber(utc), AsNumber(Times(path, &accessAfter)));
-    EXPECT_EQ(AsNumber(accessBefore), AsNumber(accessAfter));
-    EXPECT_EQ(AsNumber(bBefore), AsNumber(Times(folder.Path() + "b.txt", nullptr))) << "entries off the list stay";
-    EXPECT_EQ(std::vector<std::string>{"Changing dates - please wait..."}, host.working);
-    EXPECT_EQ(std::vector<bool>{false}, host.pendingCalls);
+// Run under TZ=Europe/Berlin (its own ctest entry): one hour ahead of UTC in
+// winter, two in summer, whatever the season the test runs in.
+TEST(BerlinTime, EachDateTakesTheOffsetInForceOnIt)
+{
+    const char* zone = getenv("TZ");
+    ASSERT_STREQ("Europe/Berlin", zone ? zone : "") << "this test needs the zone set around it";
+    struct Case {
+        const char* what;
+        LocalDateTime local;
+        const char* utc;
+    } cases[] = {
+        {"summer", Moment(2021, 7, 15, 12, 0, 0), "2021-07-15 10:00:00"},
+        {"winter", Moment(2021, 1, 15, 12, 0, 0), "2021-01-15 11:00:00"},
+        {"summer, other year", Moment(2009, 8, 1, 1, 30, 0), "2009-07-31 23:30:00"},
+        {"winter, New Year", Moment(2010, 1, 1, 0, 0, 0), "2009-12-31 23:00:00"},
+    };
+    TempFolder folder;
+    folder.Create("a.txt");
+    for (const Case& c : cases) {
+        WorkingSet set;
+        ScriptedHost host;
+        FolderContext context{set, folder.Path(), SystemFileOps(), host};
+        OpenFolder(context, "*.*");
+        ApplyDates(context, c.local);
+        const FILETIME written = Times(folder.Path() + "a.txt", nullptr);
+        SYSTEMTIME universal;
+        FileTimeToSystemTime(&written, &universal);
+        char text[40];
+        snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", universal.wYear, universal.wMonth,
+                 universal.wDay, universal.wHour, universal.wMinute, universal.wSecond);
+        EXPECT_STREQ(c.utc, text) << c.what;
+    }
 }

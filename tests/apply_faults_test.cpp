@@ -285,16 +285,28 @@ TEST(Faults, DatesInUseAskAndNoStops)
     }
 }
 
-TEST(Faults, AnImpossibleDateDoesNothing)
+TEST(Faults, AnImpossibleDateIsToldAndChangesNothing)
 {
-    Scene s;
-    LocalDateTime date;
-    date.year = 2020; date.month = 13; date.day = 1;
-    FolderContext context = s.Context();
-    ApplyDates(context, date);
-    EXPECT_EQ(0, s.files.timesCalls);
-    EXPECT_TRUE(s.host.working.empty());
-    EXPECT_TRUE(s.host.pendingCalls.empty());
+    struct Case {
+        uint16_t year, month, day, hour;
+    } cases[] = {{2020, 13, 1, 0}, {2020, 4, 31, 0}, {2020, 5, 6, 24}, {1600, 12, 31, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day) + " " +
+                     std::to_string(c.hour));
+        Scene s;
+        s.set.SetNewName(0, "05/06/20  12:00:00 AM");
+        LocalDateTime date;
+        date.year = c.year; date.month = c.month; date.day = c.day; date.hour = c.hour;
+        FolderContext context = s.Context();
+        ApplyDates(context, date);
+        EXPECT_EQ(0, s.files.timesCalls);
+        EXPECT_TRUE(s.host.working.empty());
+        EXPECT_TRUE(s.host.pendingCalls.empty()) << "the dates stay pending";
+        EXPECT_EQ(std::vector<std::string>{"The chosen date and time cannot be given to files.\n"
+                                           "No file was changed. Please choose another date."},
+                  s.host.warnings);
+        EXPECT_EQ("05/06/20  12:00:00 AM", s.set.Entry(0).newName) << "the list keeps the proposal";
+    }
 }
 
 TEST(Faults, ConfirmationTextPicksThePass)

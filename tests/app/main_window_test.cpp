@@ -82,6 +82,19 @@ void AnswerSystemBox(int button, bool* seen)
     }});
 }
 
+// Says Yes to the program's own confirmation box, from inside its loop.
+void ConfirmWithYes()
+{
+    RunSteps({[] {
+        HWND box = OpenBox();
+        if (!box)
+            return false;
+        // The box's buttons take its keys.
+        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
+        return true;
+    }});
+}
+
 } // namespace
 
 TEST(MainWindow, StartsWithInstructionsAndGrayedActions)
@@ -133,14 +146,7 @@ TEST(MainWindow, ChangesAreMadeAfterTheConfirmation)
     Program program(folder.Path().c_str());
     program.Command(ID_LOWERCASE);
     program.Command(ID_UPPERCASE);
-    RunSteps({[] {
-        HWND box = OpenBox();
-        if (!box)
-            return false;
-        // The box's buttons take its keys.
-        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
-        return true;
-    }});
+    ConfirmWithYes();
     program.Command(ID_MAKE_CHANGES);
     EXPECT_TRUE(StepsDone());
     EXPECT_EQ((std::set<std::string>{"ABC.TXT"}), folder.Names());
@@ -352,6 +358,75 @@ TEST(MainWindow, BrowseOpensTheChosenFolder)
     program.shell.chosen.clear();
     program.Command(ID_BROWSE);
     EXPECT_EQ(folder.Path(), program.app->mainWindow.Folder()) << "cancel changes nothing";
+}
+
+namespace {
+
+// Answers the "Enter date" dialog from inside its loop: 9:30:15 AM and OK,
+// or Cancel.
+void AnswerDateDialog(bool ok)
+{
+    RunSteps({[ok] {
+        HWND dialog = FindWindowA("#32770", "Enter date");
+        if (!dialog)
+            return false;
+        SendDlgItemMessageA(dialog, IDC_HOUR, CB_SETCURSEL, 8, 0);
+        CheckRadioButton(dialog, IDC_AM, IDC_PM, IDC_AM);
+        SetDlgItemTextA(dialog, IDC_MINUTE, "30");
+        SetDlgItemTextA(dialog, IDC_SECOND, "15");
+        PostMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+        return true;
+    }});
+}
+
+} // namespace
+
+TEST(MainWindow, DatesAreProposedFromTheDialogAndMadeAfterTheConfirmation)
+{
+    TempFolder folder;
+    for (const char* name : {"a.jpg", "b.jpg", "c.txt"})
+        folder.Create(name);
+    Program program(folder.Path().c_str());
+
+    AnswerDateDialog(false);
+    program.Command(ID_CHANGE_DATES);
+    EXPECT_TRUE(StepsDone());
+    EXPECT_EQ("", program.app->list.RowEntry(0).newName) << "Cancel proposes nothing";
+    EXPECT_FALSE(program.app->mainWindow.Pending());
+
+    AnswerDateDialog(true);
+    program.Command(ID_CHANGE_DATES);
+    EXPECT_TRUE(StepsDone());
+    const std::string text = program.app->dateDialog.Text();
+    EXPECT_NE(std::string::npos, text.find("  09:30:15 AM")) << text;
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(text, program.app->list.RowEntry(row).newName) << row;
+    EXPECT_EQ("Chg dates", program.Pane(1));
+    EXPECT_TRUE(program.app->mainWindow.Pending());
+    EXPECT_EQ(ID_CHANGE_DATES, program.app->mainWindow.CurrentAction());
+    EXPECT_EQ(0u, program.ItemState(ID_MAKE_CHANGES));
+
+    ConfirmWithYes();
+    program.Command(ID_MAKE_CHANGES);
+    EXPECT_TRUE(StepsDone());
+    const LocalDateTime chosen = program.app->dateDialog.Result();
+    for (const char* name : {"a.jpg", "b.jpg", "c.txt"}) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder.Path() + name).c_str(), &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, search) << name;
+        FindClose(search);
+        SYSTEMTIME universal, local;
+        FileTimeToSystemTime(&found.ftLastWriteTime, &universal);
+        SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local);
+        EXPECT_EQ(chosen.year, local.wYear) << name;
+        EXPECT_EQ(chosen.month, local.wMonth) << name;
+        EXPECT_EQ(chosen.day, local.wDay) << name;
+        EXPECT_EQ(9, local.wHour) << name;
+        EXPECT_EQ(30, local.wMinute) << name;
+        EXPECT_EQ(15, local.wSecond) << name;
+    }
+    EXPECT_FALSE(program.app->mainWindow.Pending());
+    EXPECT_EQ("", program.app->list.RowEntry(0).newName);
 }
 
 namespace {
