@@ -25,6 +25,7 @@ bool Application::Start(const std::string& settingsPath, const char* folderArgum
     mainWindow.Show(showCommand);
     mainWindow.AddInstructionLines();
     mainWindow.LoadAccelerators(MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    mainWindow.OfferRecovery();
     if (folderArgument && *folderArgument)
         mainWindow.OpenByPath(folderArgument);
     return true;

@@ -2,6 +2,8 @@
 
 #include "app/settings_store.h"
 #include "engine/apply_changes.h"
+#include "engine/collation.h"
+#include "engine/rollback.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/name_pieces.h"
@@ -78,6 +80,8 @@ bool MainWindow::OnCreate()
 void MainWindow::LoadSettings(const std::string& settingsPath)
 {
     settingsPath_ = settingsPath;
+    if (!settingsPath.empty())
+        journal_ = std::make_unique<JournalStore>(parts_.files, JournalPathBeside(settingsPath));
     try {
         settings_ = ::LoadSettings(parts_.files, settingsPath);
     } catch (const std::exception&) {
@@ -144,6 +148,7 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_ABOUT: ShowAbout(); break;
     case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
     case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
+    case ID_UNDO: Undo(); break;
     case ID_MAKE_CHANGES: {
         FolderContext context = Context();
         ConfirmAndApply(context, action_, prefix_, parts_.dateDialog.Result());
@@ -190,7 +195,7 @@ int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
     char hint[80] = "";
     if (HIWORD(wParam) == 0xFFFF && lParam == 0)
         lstrcpynA(hint, "Ready", sizeof hint);
-    else if (id >= ID_BROWSE && id <= ID_EXIT && !(HIWORD(wParam) & MF_POPUP))
+    else if (((id >= ID_BROWSE && id <= ID_EXIT) || id == ID_UNDO) && !(HIWORD(wParam) & MF_POPUP))
         LoadStringA(GetModuleHandleA(nullptr), id, hint, sizeof hint);
     parts_.status.SetText(kPaneHint, hint);
     return 0;
@@ -232,7 +237,73 @@ void MainWindow::AddInstructionLines()
 
 FolderContext MainWindow::Context()
 {
-    return FolderContext{parts_.set, folder_, parts_.files, *this};
+    return FolderContext{parts_.set, folder_, parts_.files, *this, journal_.get()};
+}
+
+void MainWindow::OfferRecovery()
+{
+    Journal journal;
+    if (!journal_)
+        return;
+    const JournalStore::Found found = journal_->Read(journal);
+    if (found == JournalStore::Found::Broken) {
+        journal_->SetAside();
+        Warn("The record of the last changes cannot be read, so they cannot be put back. It was kept as\n" +
+             journal_->Path() + ".bad");
+        return;
+    }
+    if (found == JournalStore::Found::Nothing || journal.state != JournalState::Open)
+        return;
+    const std::string stopped = "Quillet stopped in the middle of changing the files in\n" + journal.folder;
+    if (!IsFolder(parts_.files, journal.folder)) {
+        if (Confirm(stopped + "\nbut that folder is not there now.\nForget these changes?")) {
+            journal.state = JournalState::Closed;
+            journal_->Write(journal);
+        }
+        return;
+    }
+    const int changed = CountChangedFiles(parts_.files, journal);
+    char digits[34];
+    if (changed > 0 && !Confirm(stopped + "\n" + FormatInt(changed, digits, 10) +
+                                (changed == 1 ? " file was" : " files were") +
+                                " changed before it stopped.\nDo you want to put them back?"))
+        return;
+    if (changed > 0) {
+        FolderContext context = Context();
+        RollBack(context, journal);
+    }
+    journal.state = JournalState::Closed;
+    journal_->Write(journal);
+}
+
+bool MainWindow::UndoableBatch(Journal& journal)
+{
+    return journal_ && !folder_.empty() && journal_->Read(journal) == JournalStore::Found::Whole &&
+           journal.state == JournalState::Finished && !journal.files.empty() &&
+           CollationKey(journal.folder) == CollationKey(folder_);
+}
+
+void MainWindow::UpdateUndo()
+{
+    Journal journal;
+    EnableItem(ID_UNDO, !passRunning_ && UndoableBatch(journal));
+}
+
+void MainWindow::Undo()
+{
+    Journal journal;
+    if (!UndoableBatch(journal))
+        return;
+    char digits[34];
+    const size_t count = journal.files.size();
+    if (!Confirm(std::string("This will put back ") + FormatUInt(static_cast<uint32_t>(count), digits, 10) +
+                 (count == 1 ? " file." : " files.") + "\nDo you want to do this?"))
+        return;
+    FolderContext context = Context();
+    RollBack(context, journal);
+    journal.state = JournalState::Closed;
+    journal_->Write(journal);
+    UpdateUndo();
 }
 
 void MainWindow::Browse()
@@ -329,27 +400,85 @@ void MainWindow::EnableItem(int id, bool enabled)
 
 bool MainWindow::Confirm(const std::string& text)
 {
-    return parts_.confirmBox.Ask(GetHandle(), text.c_str(), kProgram, kYellow);
+    const bool yes = parts_.confirmBox.Ask(GetHandle(), text.c_str(), kProgram, kYellow);
+    KeepDisabledDuringPass();
+    return yes;
 }
 
 bool MainWindow::AskToContinue(const std::string& text)
 {
-    return MessageBoxA(parts_.list.GetHandle(), text.c_str(), "Error", MB_YESNO | MB_ICONWARNING) == IDYES;
+    const bool yes = MessageBoxA(parts_.list.GetHandle(), text.c_str(), "Error", MB_YESNO | MB_ICONWARNING) == IDYES;
+    KeepDisabledDuringPass();
+    return yes;
 }
 
 void MainWindow::Warn(const std::string& text)
 {
     MessageBoxA(GetHandle(), text.c_str(), kProgram, MB_OK | MB_ICONWARNING);
+    KeepDisabledDuringPass();
 }
 
+void MainWindow::KeepDisabledDuringPass()
+{
+    if (passRunning_)
+        EnableWindow(GetHandle(), FALSE);
+}
+
+// While a pass runs no other command may start: the main window is disabled,
+// and the working window shows the progress and takes the Cancel.
 void MainWindow::ShowWorking(const std::string& text)
 {
+    passRunning_ = true;
+    cancelled_ = false;
+    lastProgress_ = GetTickCount();
+    parts_.working.SetCancelHandler([this] { cancelled_ = true; });
+    parts_.working.SetProgressShown(true);
+    EnableWindow(GetHandle(), FALSE);
     parts_.working.Show(parts_.list.GetHandle(), text.c_str(), false);
 }
 
 void MainWindow::CloseWorking()
 {
+    passRunning_ = false;
+    EnableWindow(GetHandle(), TRUE);
     parts_.working.Destroy();
+    parts_.working.SetCancelHandler(nullptr);
+    parts_.working.SetProgressShown(false);
+    UpdateUndo();
+}
+
+// Shows the progress and lets the windows answer at most every 50 ms, so the
+// pass itself keeps its speed. Escape stops the pass like the Cancel button.
+bool MainWindow::KeepGoing(int done, int total)
+{
+    constexpr DWORD kInterval = 50;
+    const DWORD now = GetTickCount();
+    if (now - lastProgress_ < kInterval)
+        return !cancelled_;
+    lastProgress_ = now;
+    parts_.working.SetProgress(done, total);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            cancelled_ = true;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            cancelled_ = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return !cancelled_;
+}
+
+void MainWindow::ShowStopped(int changed)
+{
+    char digits[34];
+    const std::string text = std::string("Stopped: ") + FormatInt(changed, digits, 10) + " changed";
+    parts_.status.SetText(kPaneAction, text.c_str());
 }
 
 void MainWindow::FilesLoaded()
@@ -374,6 +503,7 @@ void MainWindow::ShowFolder(const std::string& searchPath, int fileCount)
     char digits[34];
     const std::string count = std::string(FormatInt(fileCount, digits, 10)) + " files";
     parts_.status.SetText(kPaneCount, count.c_str());
+    UpdateUndo();
 }
 
 void MainWindow::SetPending(bool pending)

@@ -8,12 +8,14 @@
 #include "app/settings_file.h"
 #include "engine/action_dialogs.h"
 #include "engine/engine_host.h"
+#include "engine/journal_store.h"
 #include "tools/date_dialog.h"
 #include "ui/frame_window.h"
 #include "ui/message_box.h"
 #include "ui/shell_calls.h"
 #include "ui/working_window.h"
 
+#include <memory>
 #include <string>
 
 // The dialogs of the rename actions, kept for the whole run so that each
@@ -65,6 +67,9 @@ public:
     // command line or a drop; a path that names neither is ignored.
     void OpenByPath(const char* path);
     void AddInstructionLines();
+    // At start: a batch that an earlier run did not end is offered for
+    // rolling back.
+    void OfferRecovery();
 
     // EngineHost
     bool Confirm(const std::string& text) override;
@@ -76,6 +81,8 @@ public:
     void Refill() override;
     void ShowFolder(const std::string& searchPath, int fileCount) override;
     void SetPending(bool pending) override;
+    bool KeepGoing(int done, int total) override;
+    void ShowStopped(int changed) override;
 
     bool Pending() const { return pending_; }
     bool FilesAreLoaded() const { return filesLoaded_; }
@@ -91,6 +98,14 @@ private:
     // The proposals of an action are in the set: show them, wait for Change.
     void Proposed(int action, const char* label);
     void ShowAbout();
+    // Puts back the last finished batch of the folder shown.
+    void Undo();
+    // The journal's finished batch of the folder shown, if there is one.
+    bool UndoableBatch(Journal& journal);
+    void UpdateUndo();
+    // Message boxes re-enable the main window as they close; while a pass
+    // runs it must stay disabled.
+    void KeepDisabledDuringPass();
     void EnableItem(int id, bool enabled);
 
     MainWindowParts parts_;
@@ -101,6 +116,10 @@ private:
     HMENU popup_ = nullptr;
     std::string folder_; // ends in a backslash once a folder is open
     std::string settingsPath_;
+    std::unique_ptr<JournalStore> journal_;
+    bool passRunning_ = false;
+    bool cancelled_ = false;
+    unsigned long lastProgress_ = 0; // tick count of the last progress shown
     int action_ = 0;
     Settings settings_;
 };

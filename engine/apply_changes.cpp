@@ -1,6 +1,8 @@
 #include "apply_changes.h"
 
 #include "apply_dates.h"
+#include "batch_record.h"
+#include "collation.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
 #include "pass_reports.h"
@@ -10,14 +12,12 @@
 
 #include <exception>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 constexpr int kMaxPasses = 11;
-// How many names a scratch or temporary name may try before the pass gives
-// up on the file: each try that meets an existing file takes the next.
-constexpr int kFreshNameTries = 10000;
 const char kRenamingText[] = "Renaming files - please wait...";
 
 enum class Outcome { Renamed, Unchanged, TargetExists, GivenUp, Stop };
@@ -29,19 +29,30 @@ bool IsUsableTarget(const std::string& folder, const std::string& newName)
     return IsValidFileName(newName) && folder.size() + newName.size() <= kMaxPathLength;
 }
 
-// Moves `source` to the first of the names made by `name(0)`, `name(1)`, ...
-// that no file holds yet, and tells which one it took. A name is only taken
-// by the move itself, so a file that appears meanwhile is never replaced.
-uint32_t MoveToFreshName(FileOps& files, const std::string& source, const std::string& folder,
-                         const std::function<std::string(int)>& name, std::string& taken)
-{
-    uint32_t error = kErrorAlreadyExists;
-    for (int k = 0; k < kFreshNameTries && error == kErrorAlreadyExists; ++k) {
-        taken = name(k);
-        error = files.Rename(source, folder + taken);
+// Names no file of the folder holds, for scratch and temporary names chosen
+// before the first file moves, so that the journal names them.
+class FreeNames {
+public:
+    explicit FreeNames(const FolderContext& context)
+    {
+        for (const std::string& name : FolderNames(context.files, context.folder))
+            taken_.insert(CollationKey(name));
     }
-    return error;
-}
+
+    // The first of name(0), name(1), ... that is free; it is taken from then on.
+    template <typename Name>
+    std::string Take(Name name)
+    {
+        for (int k = 0;; ++k) {
+            std::string candidate = name(k);
+            if (taken_.insert(CollationKey(candidate)).second)
+                return candidate;
+        }
+    }
+
+private:
+    std::unordered_set<std::string> taken_;
+};
 
 // Files whose new name stayed taken through every pass.
 std::string BlockedText(const std::vector<std::string>& blocked)
@@ -52,17 +63,61 @@ std::string BlockedText(const std::vector<std::string>& blocked)
     return count + files + " not renamed because a file with the new name already exists:\n" + ListOfNames(blocked);
 }
 
+int Listed(const WorkingSet& set)
+{
+    int count = 0;
+    for (int i = 0; i < set.Count(); ++i)
+        count += set.IsListed(i) ? 1 : 0;
+    return count;
+}
+
 class RenamePasses {
 public:
-    RenamePasses(FolderContext& context, PassOutcome& outcome) : c_(context), outcome_(outcome) {}
+    RenamePasses(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
+        : c_(context), outcome_(outcome), record_(record)
+    {
+    }
+
+    // Chooses the temporary names of the case changes and writes the plan;
+    // false when the batch may not start.
+    bool Plan()
+    {
+        FreeNames free(c_);
+        temps_.assign(static_cast<size_t>(c_.set.Count()), std::string());
+        int nextTemp = 0;
+        for (int i = 0; i < c_.set.Count(); ++i) {
+            const FileEntry& e = c_.set.Entry(i);
+            if (!c_.set.IsListed(i) || e.newName.empty())
+                continue;
+            const std::string stored = StoredName(e.newName);
+            if (e.name == stored || !CanReach(c_.folder, e.name) || !IsUsableTarget(c_.folder, e.newName))
+                continue;
+            if (SameNameIgnoringCase(e.name, stored)) {
+                temps_[static_cast<size_t>(i)] = free.Take([&](int) {
+                    char digits[34];
+                    return "~quillet" + std::string(FormatInt(nextTemp++, digits, 10)) + ".tmp";
+                });
+            }
+            record_.Plan().files.push_back({e.name, temps_[static_cast<size_t>(i)], stored});
+        }
+        return record_.Begin();
+    }
 
     // Returns false when the user chose to stop.
     bool Run()
     {
+        const int total = Listed(c_.set);
         for (int pass = 0; pass < kMaxPasses; ++pass) {
             bool changed = false;
+            int done = 0;
             for (int i = 0; i < c_.set.Count(); ++i) {
-                if (!c_.set.IsListed(i) || c_.set.Entry(i).newName.empty())
+                if (!c_.set.IsListed(i))
+                    continue;
+                if (!c_.host.KeepGoing(done++, total)) {
+                    outcome_.cancelled = true;
+                    return false;
+                }
+                if (c_.set.Entry(i).newName.empty())
                     continue;
                 const Outcome outcome = RenameOne(i);
                 if (outcome == Outcome::Stop)
@@ -87,6 +142,8 @@ public:
         return names;
     }
 
+    const std::vector<JournalFile>& Done() const { return done_; }
+
 private:
     Outcome RenameOne(int i)
     {
@@ -102,12 +159,13 @@ private:
         }
         if (!IsUsableTarget(c_.folder, e.newName))
             return Failed(kErrorInvalidName, e.name);
-        const std::string source = c_.folder + e.name;
-        const std::string target = c_.folder + stored;
-        const uint32_t error = SameNameIgnoringCase(e.name, stored) ? RenameThroughTemp(source, target, e.name)
-                                                                   : c_.files.Rename(source, target);
-        if (error == 0)
+        const std::string& temp = temps_[static_cast<size_t>(i)];
+        const uint32_t error = temp.empty() ? c_.files.Rename(c_.folder + e.name, c_.folder + stored)
+                                            : RenameThroughTemp(e.name, temp, stored);
+        if (error == 0) {
+            done_.push_back({e.name, temp, stored});
             return Outcome::Renamed;
+        }
         if (error == kErrorAlreadyExists)
             return Outcome::TargetExists;
         return Failed(error, e.name);
@@ -121,58 +179,98 @@ private:
     // A name that differs only in case is the same name to some file systems
     // (and to Wine): one rename reports success and changes nothing. Going
     // through a name of its own makes the change real.
-    uint32_t RenameThroughTemp(const std::string& source, const std::string& target, const std::string& name)
+    uint32_t RenameThroughTemp(const std::string& name, const std::string& temp, const std::string& target)
     {
-        std::string temp;
-        uint32_t error = MoveToFreshName(c_.files, source, c_.folder, [](int k) {
-            char digits[34];
-            return "~quillet" + std::string(FormatInt(k, digits, 10)) + ".tmp";
-        }, temp);
+        uint32_t error = c_.files.Rename(c_.folder + name, c_.folder + temp);
         if (error != 0)
             return error;
-        error = c_.files.Rename(c_.folder + temp, target);
-        if (error != 0 && c_.files.Rename(c_.folder + temp, source) != 0)
+        error = c_.files.Rename(c_.folder + temp, c_.folder + target);
+        if (error != 0 && c_.files.Rename(c_.folder + temp, c_.folder + name) != 0)
             outcome_.stranded.push_back({temp, name});
         return error;
     }
 
     FolderContext& c_;
     PassOutcome& outcome_;
+    BatchRecord& record_;
+    std::vector<std::string> temps_; // temporary name of each entry's case change, or empty
+    std::vector<JournalFile> done_;
 };
 
 class IndexRenames {
 public:
-    IndexRenames(FolderContext& context, PassOutcome& outcome) : c_(context), outcome_(outcome) {}
+    IndexRenames(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
+        : c_(context), outcome_(outcome), record_(record)
+    {
+    }
+
+    // Chooses each file's scratch name (the proposal's, unless a file holds
+    // it) and writes the plan; false when the batch may not start.
+    bool Plan()
+    {
+        FreeNames free(c_);
+        int extra = 0;
+        for (int i = 0; i < c_.set.Count(); ++i) {
+            const FileEntry& e = c_.set.Entry(i);
+            if (!c_.set.IsListed(i) || !Changes(e))
+                continue;
+            const std::string extension = FindExtension(e.name);
+            c_.set.SetTempName(i, free.Take([&](int k) {
+                return k == 0 ? e.tempName : "`]" + PaddedNumber(c_.set.Count() + extra++, 6) + extension;
+            }));
+            record_.Plan().files.push_back({e.name, c_.set.Entry(i).tempName, StoredName(e.newName)});
+        }
+        return record_.Begin();
+    }
 
     void Run()
     {
-        if (MoveToTempNames())
+        if (MoveToTempNames()) {
+            record_.Plan().secondStep = true;
+            record_.Plan().files.clear();
+            for (int i : moved_)
+                record_.Plan().files.push_back(Step(c_.set.Entry(i)));
+            record_.Rewrite();
             MoveToNewNames();
-        else
+        } else {
             PutBack(0);
+        }
     }
 
     // After a failure in the middle of a step: the files still under their
     // scratch names get their old names back.
     void PutBackUnfinished() { PutBack(unfinished_); }
 
+    const std::vector<JournalFile>& Done() const { return done_; }
+
 private:
     std::string Path(const std::string& name) const { return c_.folder + name; }
+
+    JournalFile Step(const FileEntry& e) const { return {e.name, e.tempName, StoredName(e.newName)}; }
+
+    bool Changes(const FileEntry& e) const { return e.name != StoredName(e.newName); }
 
     // First step; false when the user chose to stop.
     bool MoveToTempNames()
     {
+        const int total = Listed(c_.set);
+        int done = 0;
         for (int i = 0; i < c_.set.Count(); ++i) {
             if (!c_.set.IsListed(i))
                 continue;
+            if (!c_.host.KeepGoing(done++, 2 * total)) {
+                outcome_.cancelled = true;
+                return false;
+            }
             const FileEntry& e = c_.set.Entry(i);
-            if (e.name == StoredName(e.newName))
+            if (!Changes(e))
                 continue;
             if (!CanReach(c_.folder, e.name)) {
                 outcome_.unreachable.push_back(e.name);
                 continue;
             }
-            const uint32_t error = IsUsableTarget(c_.folder, e.newName) ? MoveToScratchName(i) : kErrorInvalidName;
+            const uint32_t error = IsUsableTarget(c_.folder, e.newName) ? c_.files.Rename(Path(e.name), Path(e.tempName))
+                                                                        : kErrorInvalidName;
             if (error == 0)
                 moved_.push_back(i);
             else if (!ReportFileError(c_.host, error, e.name))
@@ -181,29 +279,22 @@ private:
         return true;
     }
 
-    // The scratch name the proposal gave the entry, or when a file of that
-    // name is there already, a number past every entry's.
-    uint32_t MoveToScratchName(int i)
-    {
-        const FileEntry& e = c_.set.Entry(i);
-        const std::string extension = FindExtension(e.name);
-        std::string taken;
-        const uint32_t error = MoveToFreshName(c_.files, Path(e.name), c_.folder, [&](int k) {
-            return k == 0 ? e.tempName : "`]" + PaddedNumber(c_.set.Count() + nextScratch_++, 6) + extension;
-        }, taken);
-        if (error == 0)
-            c_.set.SetTempName(i, taken);
-        return error;
-    }
-
     void MoveToNewNames()
     {
+        const int total = Listed(c_.set);
         for (size_t m = 0; m < moved_.size(); ++m) {
             unfinished_ = m;
+            if (!c_.host.KeepGoing(total + static_cast<int>(m), 2 * total)) {
+                outcome_.cancelled = true;
+                PutBack(m);
+                break;
+            }
             const FileEntry& e = c_.set.Entry(moved_[m]);
             const uint32_t error = c_.files.Rename(Path(e.tempName), Path(StoredName(e.newName)));
-            if (error == 0)
+            if (error == 0) {
+                done_.push_back(Step(e));
                 continue;
+            }
             PutBackOne(e);
             if (!ReportFileError(c_.host, error, e.name)) {
                 PutBack(m + 1);
@@ -229,9 +320,10 @@ private:
 
     FolderContext& c_;
     PassOutcome& outcome_;
+    BatchRecord& record_;
     std::vector<int> moved_;
     size_t unfinished_ = 0; // the first file of moved_ that may still carry its scratch name
-    int nextScratch_ = 0;
+    std::vector<JournalFile> done_;
 };
 
 const char* ConfirmationText(int action, bool prefix)
@@ -287,21 +379,26 @@ void RunPass(FolderContext& context, const std::string& workingText, PassOutcome
     }
     host.SetPending(false);
     host.CloseWorking();
+    if (outcome.cancelled)
+        host.ShowStopped(outcome.changed);
     TellOutcome(host, outcome);
 }
 
 void ApplyRenames(FolderContext& context)
 {
     PassOutcome outcome;
-    RenamePasses passes(context, outcome);
+    BatchRecord record(context, JournalKind::Renames);
+    RenamePasses passes(context, outcome, record);
     std::vector<std::string> blocked;
     RunPass(
         context, kRenamingText, outcome,
         [&] {
-            if (passes.Run())
+            if (passes.Plan() && passes.Run())
                 blocked = passes.Blocked();
+            outcome.changed = static_cast<int>(passes.Done().size());
+            record.Finish(passes.Done());
         },
-        [] {}, [&] { OpenFolder(context, "*.*"); });
+        [&] { record.Finish(passes.Done()); }, [&] { OpenFolder(context, "*.*"); });
     if (!blocked.empty())
         context.host.Warn(BlockedText(blocked));
 }
@@ -309,8 +406,19 @@ void ApplyRenames(FolderContext& context)
 void ApplyIndexRenames(FolderContext& context)
 {
     PassOutcome outcome;
-    IndexRenames renames(context, outcome);
+    BatchRecord record(context, JournalKind::Index);
+    IndexRenames renames(context, outcome, record);
     RunPass(
-        context, kRenamingText, outcome, [&] { renames.Run(); }, [&] { renames.PutBackUnfinished(); },
+        context, kRenamingText, outcome,
+        [&] {
+            if (renames.Plan())
+                renames.Run();
+            outcome.changed = static_cast<int>(renames.Done().size());
+            record.Finish(renames.Done());
+        },
+        [&] {
+            renames.PutBackUnfinished();
+            record.Finish(renames.Done());
+        },
         [&] { Scan(context, context.folder + "*.*"); });
 }

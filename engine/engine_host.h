@@ -29,7 +29,20 @@ public:
     virtual void ShowFolder(const std::string& searchPath, int fileCount) = 0;
     // Proposals wait to be applied (true), or were applied (false).
     virtual void SetPending(bool pending) = 0;
+
+    // Between two files of a pass: shows how far it got, keeps the windows
+    // answering, and says false once the user asked it to stop.
+    virtual bool KeepGoing(int done, int total)
+    {
+        (void)done;
+        (void)total;
+        return true;
+    }
+    // A pass stopped at the user's word after changing this many files.
+    virtual void ShowStopped(int changed) { (void)changed; }
 };
+
+class JournalStore;
 
 // Everything a pass works on.
 struct FolderContext {
@@ -37,4 +50,5 @@ struct FolderContext {
     const std::string& folder; // the current folder path, ending in a backslash
     FileOps& files;
     EngineHost& host;
+    JournalStore* journal = nullptr; // where passes record their batches; none in some tests
 };

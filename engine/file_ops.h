@@ -32,6 +32,7 @@ public:
     // Opens the file for writing without sharing and sets its creation and
     // last-write times (file times in UTC); the last-access time stays.
     virtual uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) = 0;
+    virtual uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) = 0;
     virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
     virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
 

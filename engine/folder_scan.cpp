@@ -32,3 +32,14 @@ void OpenFolder(FolderContext& context, const std::string& pattern)
     Scan(context, searchPath);
     context.host.ShowFolder(searchPath, context.set.Count());
 }
+
+std::vector<std::string> FolderNames(FileOps& files, const std::string& folder)
+{
+    std::vector<std::string> names;
+    files.ListFolder(folder + "*", [&](const char* name, uint32_t) {
+        if (std::string(name) != "." && std::string(name) != "..")
+            names.push_back(name);
+        return true;
+    });
+    return names;
+}

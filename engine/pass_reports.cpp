@@ -71,6 +71,10 @@ void TellOutcome(EngineHost& host, const PassOutcome& outcome)
                   "). The list shows the folder as it is now.");
     TellStranded(host, outcome.stranded);
     TellUnreachable(host, outcome.unreachable);
+    if (!outcome.notPutBack.empty())
+        host.Warn("These files were not put back, because the folder no longer shows them as the changes left "
+                  "them, or a step failed:\n" +
+                  ListOfNames(outcome.notPutBack));
 }
 
 std::string ListOfNames(const std::vector<std::string>& names)

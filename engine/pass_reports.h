@@ -25,7 +25,10 @@ struct Stranded {
 struct PassOutcome {
     std::vector<Stranded> stranded;
     std::vector<std::string> unreachable; // listed names the pass left alone
+    std::vector<std::string> notPutBack;  // files a rollback could not put back
     std::string failure;                  // why the pass broke off, if it did
+    bool cancelled = false;               // the user stopped the pass
+    int changed = 0;                      // files the pass changed
 };
 
 // One warning for each kind of trouble the pass met; nothing when it met none.

@@ -20,6 +20,11 @@ FILETIME ToFileTime(uint64_t value)
     return time;
 }
 
+uint64_t FromFileTime(const FILETIME& time)
+{
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 // Reads from the start to the end of the file as its size stood when opened,
 // or to `maxBytes` when the file is longer.
 uint32_t ReadOpenFile(HANDLE file, size_t maxBytes, std::string& content)
@@ -96,6 +101,20 @@ public:
         const FILETIME written = ToFileTime(lastWrite);
         const uint32_t error = Result(SetFileTime(file, &created, nullptr, &written));
         CloseHandle(file);
+        return error;
+    }
+
+    uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) override
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        FILETIME created{}, written{};
+        const uint32_t error = Result(GetFileTime(file, &created, nullptr, &written));
+        CloseHandle(file);
+        creation = FromFileTime(created);
+        lastWrite = FromFileTime(written);
         return error;
     }
 

@@ -142,6 +142,11 @@ uint32_t FaultyFileOps::SetFileTimes(const std::string& path, uint64_t creation,
     return SystemFileOps().SetFileTimes(path, creation, lastWrite);
 }
 
+uint32_t FaultyFileOps::GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite)
+{
+    return SystemFileOps().GetFileTimes(path, creation, lastWrite);
+}
+
 uint32_t FaultyFileOps::GetAttributes(const std::string& path, uint32_t& attributes)
 {
     return SystemFileOps().GetAttributes(path, attributes);

@@ -89,6 +89,7 @@ public:
                     const std::function<bool(const char*, uint32_t)>& visit) override;
     uint32_t Rename(const std::string& from, const std::string& to) override;
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
+    uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) override;
     uint32_t GetAttributes(const std::string& path, uint32_t& attributes) override;
     uint32_t SetAttributes(const std::string& path, uint32_t attributes) override;
     uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) override;

@@ -1,8 +1,11 @@
 #include "ui/working_window.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr int CANCEL_ID = 2;
+constexpr int kProgressSteps = 1000;
 
 void Line(HDC dc, int stockPen, int x, int y)
 {
@@ -13,9 +16,9 @@ void Line(HDC dc, int stockPen, int x, int y)
 
 } // namespace
 
-SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel)
+SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel, bool withProgress)
 {
-    return {(textLength + 12) * charWidth, (withCancel ? 7 : 5) * lineHeight};
+    return {(textLength + 12) * charWidth, ((withCancel ? 7 : 5) + (withProgress ? 2 : 0)) * lineHeight};
 }
 
 POINT CentredOn(const RECT& around, SIZE size)
@@ -50,12 +53,15 @@ int WorkWnd::Show(HWND owner, const char* text, bool disableOwner)
         return 0;
     charWidth_ = metrics.tmAveCharWidth;
     lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
-    const SIZE size = WorkWndSize(static_cast<int>(text_.size()), charWidth_, lineHeight_, bool(cancelHandler_));
+    const SIZE size =
+        WorkWndSize(static_cast<int>(text_.size()), charWidth_, lineHeight_, bool(cancelHandler_), withProgress_);
     const POINT at = CentredOn(ownerRect, size);
     if (CreateWindowObject("WKWND", owner, nullptr, nullptr, at.x, at.y, size.cx, size.cy)) {
         if (disableOwner_)
             EnableWindow(owner_, FALSE);
-        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+        if (cancelButton_)
+            SetFocus(cancelButton_);
+        RedrawWindow(GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     return 1;
 }
@@ -66,12 +72,33 @@ void WorkWnd::CreateCancelButton()
     GetClientRect(GetHandle(), &client);
     const int width = 10 * charWidth_;
     cancelButton_ = CreateWindowExA(0, "BUTTON", "&Cancel", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
-                                    client.right / 2 - width / 2, 5 * lineHeight_, width,
+                                    client.right / 2 - width / 2, (withProgress_ ? 6 : 5) * lineHeight_, width,
                                     lineHeight_ + lineHeight_ / 2, GetHandle(),
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(CANCEL_ID)),
                                     GetModuleHandleA(nullptr), nullptr);
     if (cancelButton_)
         SendMessageA(cancelButton_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+}
+
+// The bar fills the width of the text's frame, half a line under it.
+void WorkWnd::CreateProgressBar()
+{
+    RECT client;
+    GetClientRect(GetHandle(), &client);
+    const int top = 4 * lineHeight_ + lineHeight_ / 2;
+    progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 3 * charWidth_, top,
+                                   client.right - 6 * charWidth_, lineHeight_, GetHandle(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (progressBar_)
+        SendMessageA(progressBar_, PBM_SETRANGE32, 0, kProgressSteps);
+}
+
+void WorkWnd::SetProgress(int done, int total)
+{
+    if (!progressBar_ || total <= 0)
+        return;
+    const long long step = static_cast<long long>(done) * kProgressSteps / total;
+    SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(step), 0);
 }
 
 void WorkWnd::Layout()
@@ -81,7 +108,7 @@ void WorkWnd::Layout()
     textRect_.left = 3 * charWidth_;
     textRect_.right = client.right - 3 * charWidth_;
     textRect_.top = lineHeight_;
-    textRect_.bottom = cancelHandler_ ? 4 * lineHeight_ : client.bottom - lineHeight_;
+    textRect_.bottom = cancelHandler_ || withProgress_ ? 4 * lineHeight_ : client.bottom - lineHeight_;
 }
 
 void WorkWnd::Paint()
@@ -110,6 +137,8 @@ LRESULT WorkWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
+        if (withProgress_)
+            CreateProgressBar();
         if (cancelHandler_)
             CreateCancelButton();
         return 0;
@@ -125,6 +154,7 @@ LRESULT WorkWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         cancelButton_ = nullptr;
+        progressBar_ = nullptr;
         if (disableOwner_)
             EnableWindow(owner_, TRUE);
         BringWindowToTop(owner_);

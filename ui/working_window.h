@@ -1,6 +1,6 @@
 // The small captionless window shown over a window while a long operation
 // runs on the one thread: one line of text in a sunken frame, optionally a
-// Cancel button.
+// progress bar under it and a Cancel button.
 #pragma once
 #include "ui/window_object.h"
 
@@ -20,15 +20,22 @@ public:
     int Show(HWND owner, const char* text, bool disableOwner);
     // With a handler set, the window carries a Cancel button that calls it.
     void SetCancelHandler(std::function<void()> handler) { cancelHandler_ = std::move(handler); }
+    // Whether the next Show adds a progress bar under the text.
+    void SetProgressShown(bool shown) { withProgress_ = shown; }
+    // Moves the bar to `done` of `total`.
+    void SetProgress(int done, int total);
 
 private:
     void CreateCancelButton();
+    void CreateProgressBar();
     void Layout();
     void Paint();
 
     bool disableOwner_ = false;
     HWND owner_ = nullptr;
     HWND cancelButton_ = nullptr;
+    HWND progressBar_ = nullptr;
+    bool withProgress_ = false;
     int charWidth_ = 0;
     int lineHeight_ = 0;
     std::function<void()> cancelHandler_;
@@ -38,7 +45,8 @@ private:
     RECT textRect_{};
 };
 
-// Outer size of the working window for a text of this length.
-SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel);
+// Outer size of the working window for a text of this length; a progress bar
+// takes two lines more.
+SIZE WorkWndSize(int textLength, int charWidth, int lineHeight, bool withCancel, bool withProgress = false);
 // Where a window of this size sits centred on `around`.
 POINT CentredOn(const RECT& around, SIZE size);

@@ -1,0 +1,156 @@
+#include "rollback_plan.h"
+
+#include "collation.h"
+#include "name_pieces.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// The folder as the plan goes along: names compare as the file system
+// compares them, and each keeps the case it is stored with.
+class Folder {
+public:
+    explicit Folder(const std::vector<std::string>& listing)
+    {
+        for (const std::string& name : listing)
+            names_[CollationKey(name)] = name;
+    }
+
+    bool Has(const std::string& name) const { return names_.count(CollationKey(name)) != 0; }
+
+    bool HasExactly(const std::string& name) const
+    {
+        const auto found = names_.find(CollationKey(name));
+        return found != names_.end() && found->second == name;
+    }
+
+    void Move(const std::string& from, const std::string& to, RollbackPlan& plan)
+    {
+        names_.erase(CollationKey(from));
+        names_[CollationKey(to)] = to;
+        plan.moves.push_back({from, to});
+    }
+
+private:
+    std::unordered_map<std::string, std::string> names_;
+};
+
+// A case change, whether or not it happened, leaves a name the same to the
+// file system: only the stored case tells.
+void PlanCaseChange(const JournalFile& file, Folder& folder, RollbackPlan& plan)
+{
+    if (folder.HasExactly(file.oldName))
+        return;
+    if (!folder.HasExactly(file.newName) || file.tempName.empty() || folder.Has(file.tempName)) {
+        plan.problems.push_back(file.oldName);
+        return;
+    }
+    ++plan.moved;
+    folder.Move(file.newName, file.tempName, plan);
+    folder.Move(file.tempName, file.oldName, plan);
+}
+
+// Renames go one file at a time, never onto a taken name, so a file is back
+// where it started or under its new name, or between the two moves of a case
+// change. A file can only go back once its old name is free: chains are
+// taken apart from their free end, by going round until nothing moves.
+void PlanRenames(const Journal& journal, Folder& folder, RollbackPlan& plan)
+{
+    std::vector<const JournalFile*> waiting;
+    for (const JournalFile& file : journal.files) {
+        if (!file.tempName.empty() && folder.Has(file.tempName)) {
+            if (folder.Has(file.oldName)) {
+                plan.problems.push_back(file.oldName);
+            } else {
+                ++plan.moved;
+                folder.Move(file.tempName, file.oldName, plan);
+            }
+        } else if (SameNameIgnoringCase(file.oldName, file.newName)) {
+            PlanCaseChange(file, folder, plan);
+        } else {
+            waiting.push_back(&file);
+        }
+    }
+    for (bool progress = true; progress;) {
+        progress = false;
+        std::vector<const JournalFile*> still;
+        for (const JournalFile* file : waiting) {
+            if (folder.Has(file->oldName)) {
+                still.push_back(file); // not moved, or its old name not yet free
+            } else if (folder.Has(file->newName)) {
+                ++plan.moved;
+                folder.Move(file->newName, file->oldName, plan);
+                progress = true;
+            } else {
+                plan.problems.push_back(file->oldName);
+            }
+        }
+        waiting.swap(still);
+    }
+}
+
+enum class Place { Old, Scratch, New, Lost };
+
+// Where a file of an index batch is. Between the steps a file is under its
+// old or its scratch name; after the first step under its scratch or its new
+// name, and its old name may meanwhile be another file's new one.
+Place IndexPlace(const Journal& journal, const JournalFile& file, const Folder& folder,
+                 const std::unordered_set<std::string>& newNames)
+{
+    if (folder.Has(file.tempName))
+        return Place::Scratch;
+    const bool pastFirstStep = journal.secondStep || journal.state == JournalState::Finished;
+    if (pastFirstStep && folder.Has(file.newName) &&
+        (!folder.Has(file.oldName) || newNames.count(CollationKey(file.oldName))))
+        return Place::New;
+    return folder.Has(file.oldName) ? Place::Old : Place::Lost;
+}
+
+// Back through the scratch names, as the batch went: names may have been
+// exchanged among the files.
+void PlanIndex(const Journal& journal, Folder& folder, RollbackPlan& plan)
+{
+    std::unordered_set<std::string> newNames;
+    for (const JournalFile& file : journal.files)
+        newNames.insert(CollationKey(file.newName));
+    std::vector<const JournalFile*> scratch;
+    std::vector<const JournalFile*> atNew;
+    for (const JournalFile& file : journal.files) {
+        switch (IndexPlace(journal, file, folder, newNames)) {
+        case Place::Old: break;
+        case Place::Scratch: scratch.push_back(&file); break;
+        case Place::New: atNew.push_back(&file); break;
+        case Place::Lost: plan.problems.push_back(file.oldName); break;
+        }
+    }
+    plan.moved = static_cast<int>(scratch.size() + atNew.size());
+    for (const JournalFile* file : atNew) {
+        if (folder.Has(file->tempName)) {
+            plan.problems.push_back(file->oldName);
+        } else {
+            folder.Move(file->newName, file->tempName, plan);
+            scratch.push_back(file);
+        }
+    }
+    for (const JournalFile* file : scratch) {
+        if (folder.Has(file->oldName))
+            plan.problems.push_back(file->oldName + " (now under " + file->tempName + ")");
+        else
+            folder.Move(file->tempName, file->oldName, plan);
+    }
+}
+
+} // namespace
+
+RollbackPlan PlanRollback(const Journal& journal, const std::vector<std::string>& listing)
+{
+    RollbackPlan plan;
+    Folder folder(listing);
+    if (journal.kind == JournalKind::Renames)
+        PlanRenames(journal, folder, plan);
+    else if (journal.kind == JournalKind::Index)
+        PlanIndex(journal, folder, plan);
+    return plan;
+}
