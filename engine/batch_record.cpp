@@ -9,12 +9,6 @@ BatchRecord::BatchRecord(FolderContext& context, JournalKind kind) : context_(co
     journal_.folder = context.folder;
 }
 
-BatchRecord::~BatchRecord()
-{
-    if (begun_)
-        Finish(std::vector<JournalFile>());
-}
-
 bool BatchRecord::Begin()
 {
     if (!context_.journal)

@@ -8,8 +8,9 @@
 
 class BatchRecord {
 public:
+    // A record whose pass breaks off without Finish stays open, as after a
+    // crash: the next start offers to roll the batch back.
     BatchRecord(FolderContext& context, JournalKind kind);
-    ~BatchRecord();
     BatchRecord(const BatchRecord&) = delete;
     BatchRecord& operator=(const BatchRecord&) = delete;
 
