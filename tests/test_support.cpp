@@ -14,25 +14,35 @@ TempFolder::TempFolder()
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder()
+namespace {
+
+// Removes the folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            const std::string path = path_ + name;
+            const std::string path = folder + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
+                RemoveTree(path + "\\");
             else
                 DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path_.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(path_);
 }
 
 void TempFolder::Create(const std::string& name, const std::string& content) const
@@ -191,6 +201,16 @@ uint32_t FaultyFileOps::CreateFolder(const std::string& path)
             return error;
     }
     return SystemFileOps().CreateFolder(path);
+}
+
+uint32_t FaultyFileOps::CopyReplacing(const std::string& from, const std::string& to)
+{
+    copied.push_back(from);
+    if (copyRule) {
+        if (const uint32_t error = copyRule(from, to))
+            return error;
+    }
+    return SystemFileOps().CopyReplacing(from, to);
 }
 
 std::string BaseName(const std::string& path)

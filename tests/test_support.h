@@ -79,11 +79,14 @@ public:
     // Given the full path; a rule that answers kErrorAlreadyExists lets a
     // test follow a walk without touching the disk.
     std::function<uint32_t(const std::string& path)> createFolderRule;
+    // Given the full paths of both ends.
+    std::function<uint32_t(const std::string& from, const std::string& to)> copyRule;
 
     std::vector<std::pair<std::string, std::string>> renames; // every call, as names
     int timesCalls = 0;
     std::vector<uint32_t> attributesSet;
     std::vector<std::string> foldersCreated; // every call, as full paths
+    std::vector<std::string> copied;         // every call, as full source paths
 
     void ListFolder(const std::string& searchPath,
                     const std::function<bool(const char*, uint32_t)>& visit) override;
@@ -96,6 +99,7 @@ public:
     uint32_t MoveReplacing(const std::string& from, const std::string& to) override;
     uint32_t RemoveFile(const std::string& path) override;
     uint32_t CreateFolder(const std::string& path) override;
+    uint32_t CopyReplacing(const std::string& from, const std::string& to) override;
 };
 
 // The last component of a path.
