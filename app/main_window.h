@@ -9,6 +9,8 @@
 #include "engine/action_dialogs.h"
 #include "engine/engine_host.h"
 #include "engine/local_time.h"
+#include "tools/floppy_saver.h"
+#include "tools/folder_creator.h"
 #include "ui/frame_window.h"
 #include "ui/message_box.h"
 #include "ui/shell_calls.h"
@@ -26,6 +28,15 @@ struct ActionDialogs {
     ExtensionDialog extension;
 };
 
+// The folder tools of the File menu, kept for the whole run: the floppy
+// saver remembers its destination, folder name and drive.
+struct FolderTools {
+    FolderTools(FileOps& files, ShellCalls& shell) : creator(files), floppy(files, shell) {}
+
+    FolderCreatorDialog creator;
+    FloppySaver floppy;
+};
+
 // What the main window works with; all of it outlives the window.
 struct MainWindowParts {
     WorkingSet& set;
@@ -37,6 +48,7 @@ struct MainWindowParts {
     AboutBox& aboutBox;
     HelpPage& helpPage;
     ActionDialogs& dialogs;
+    FolderTools& tools;
     FileOps& files;
     ShellCalls& shell;
 };
@@ -90,6 +102,8 @@ private:
     // The proposals of an action are in the set: show them, wait for Change.
     void Proposed(int action, const char* label);
     void ShowAbout();
+    void CreateFolders();
+    void RunFloppySaver();
     void EnableItem(int id, bool enabled);
 
     MainWindowParts parts_;

@@ -62,18 +62,6 @@ void FocusWholeText(HWND dialog, int id)
     SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
-// Warns about text that cannot go into a name and hands it back to the user
-// for mending; true when it did.
-bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
-{
-    const std::string problem = UnfitForName(text);
-    if (problem.empty())
-        return false;
-    MessageBoxA(dialog, (problem + "\nPlease change the text.").c_str(), "Quillet", MB_OK | MB_ICONWARNING);
-    FocusWholeText(dialog, id);
-    return true;
-}
-
 bool Checked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -90,6 +78,16 @@ bool ParseWhole(const std::string& text, long* value)
 }
 
 } // namespace
+
+bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
+{
+    const std::string problem = UnfitForName(text);
+    if (problem.empty())
+        return false;
+    MessageBoxA(dialog, (problem + "\nPlease change the text.").c_str(), "Quillet", MB_OK | MB_ICONWARNING);
+    FocusWholeText(dialog, id);
+    return true;
+}
 
 INT_PTR ActionDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
 {
