@@ -117,6 +117,8 @@ int FolderCreatorDialog::MakeFolderNames(bool create)
     else if (!AgreeToLargeRun(create, count))
         return 0;
     HWND list = GetDlgItem(handle_, IDC_CREATE_LIST);
+    // The list is drawn once, when all the names are in.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int64_t created = 0;
     for (int64_t number = start; number < int64_t{start} + count; ++number) {
         const std::string folderName = RunFolderName(name, static_cast<int32_t>(number), last);
@@ -125,6 +127,8 @@ int FolderCreatorDialog::MakeFolderNames(bool create)
         else if (files_.CreateFolder(folder + folderName) == 0)
             ++created;
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     if (create) {
         const std::string report = std::to_string(created) + " folders created.";
         MessageBoxA(handle_, report.c_str(), kProgram, MB_OK | MB_ICONINFORMATION);

@@ -1,0 +1,456 @@
+// The folder creator and the floppy saver as the user meets them: dialogs
+// opened over a window and worked by messages, on real scratch folders. The
+// floppy drives are Wine drive links made by tests/e2e/floppy_drives.sh,
+// which names their scratch folder in QUILLET_FLOPPY_SCRATCH.
+#include "app/application.h"
+#include "gui/gui_support.h"
+#include "resources/resource.h"
+#include "test_support.h"
+#include "tools/floppy_saver.h"
+#include "tools/folder_creator.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// A step that waits for the dialog to stand and then does `action`.
+Step When(const Dialog& dialog, std::function<void(HWND)> action)
+{
+    return [&dialog, action] {
+        if (!dialog.GetHandle())
+            return false;
+        action(dialog.GetHandle());
+        return true;
+    };
+}
+
+Step Type(const Dialog& dialog, int id, std::string text)
+{
+    return When(dialog, [id, text](HWND window) { SetDlgItemTextA(window, id, text.c_str()); });
+}
+
+// Posted, so that whatever the button starts runs in the dialog's own loop
+// and the next step comes after it.
+Step Press(const Dialog& dialog, int id)
+{
+    return When(dialog, [id](HWND window) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    });
+}
+
+Step NoteOpen(const Dialog& dialog, bool* open)
+{
+    return When(dialog, [open](HWND window) { *open = IsWindowVisible(window) != FALSE; });
+}
+
+// Waits for the system message box with this caption, notes "caption|text"
+// and answers it with the button.
+Step Answer(std::string caption, int button, std::vector<std::string>* seen)
+{
+    return [caption, button, seen] {
+        HWND box = FindWindowA("#32770", caption.c_str());
+        if (!box || !GetDlgItem(box, 0xFFFF))
+            return false;
+        seen->push_back(caption + "|" + TextOf(GetDlgItem(box, 0xFFFF)));
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        return true;
+    };
+}
+
+INT_PTR RunScripted(const std::function<INT_PTR(HWND)>& run, std::vector<Step> steps)
+{
+    OwnerWindow owner(100, 80, 640, 480);
+    RunSteps(std::move(steps));
+    const INT_PTR result = run(owner.Handle());
+    EXPECT_TRUE(StepsDone()) << "the dialog closed before its script ended";
+    return result;
+}
+
+std::vector<std::string> ListItems(HWND list)
+{
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[128] = "";
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::set<std::string> FoldersIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+            names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+std::set<std::string> Disks(int from, int to)
+{
+    std::set<std::string> names;
+    for (int n = from; n <= to; ++n)
+        names.insert((n < 10 ? "Disk0" : "Disk") + std::to_string(n));
+    return names;
+}
+
+// The creator over a scratch folder, with a browse that moves to another.
+struct Creator {
+    TempFolder folder;
+    TempFolder elsewhere;
+    std::string current = folder.Path();
+    int browsed = 0;
+    FaultyFileOps files;
+    FolderCreatorDialog dialog{files};
+
+    INT_PTR Run(std::vector<Step> steps)
+    {
+        return RunScripted(
+            [this](HWND owner) {
+                return dialog.Run(owner, CreatorFolder{[this] { return current; },
+                                                       [this] {
+                                                           ++browsed;
+                                                           current = elsewhere.Path();
+                                                       }});
+            },
+            std::move(steps));
+    }
+    std::vector<Step> Fill(const std::string& name, const std::string& start, const std::string& last)
+    {
+        return {Type(dialog, IDC_CREATE_NAME, name), Type(dialog, IDC_CREATE_START, start),
+                Type(dialog, IDC_CREATE_LAST, last)};
+    }
+};
+
+std::vector<Step> Then(std::vector<Step> first, std::vector<Step> more)
+{
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
+
+} // namespace
+
+TEST(FolderCreator, TestNameCreationListsTheRunAndMakesNothing)
+{
+    struct Case { const char* start; const char* last; size_t count; const char* first; const char* final; };
+    const Case cases[] = {
+        {"1", "12", 12, "Disk01", "Disk12"},
+        {"1", "9", 9, "Disk1", "Disk9"},
+        {"5", "100", 96, "Disk005", "Disk100"},
+        {"7", "7", 1, "Disk7", "Disk7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.last);
+        Creator creator;
+        std::vector<std::string> items;
+        std::string location;
+        creator.Run(Then(creator.Fill("Disk", c.start, c.last),
+                         {Press(creator.dialog, IDC_CREATE_TEST),
+                          When(creator.dialog,
+                               [&](HWND window) {
+                                   items = ListItems(GetDlgItem(window, IDC_CREATE_LIST));
+                                   location = TextOf(GetDlgItem(window, IDC_CREATE_LOCATION));
+                               }),
+                          Press(creator.dialog, IDCANCEL)}));
+        ASSERT_EQ(c.count, items.size());
+        EXPECT_EQ(c.first, items.front());
+        EXPECT_EQ(c.final, items.back());
+        EXPECT_EQ(creator.folder.Path(), location);
+        EXPECT_TRUE(FoldersIn(creator.folder.Path()).empty());
+    }
+}
+
+TEST(FolderCreator, CreatesTheRunAndCountsOnlyWhatItMade)
+{
+    Creator creator;
+    std::vector<std::string> seen;
+    EXPECT_EQ(1, creator.Run(Then(creator.Fill("Disk", "1", "12"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen)})));
+    EXPECT_EQ(Disks(1, 12), FoldersIn(creator.folder.Path()));
+    // The second run finds them all there.
+    EXPECT_EQ(1, creator.Run(Then(creator.Fill("Disk", "1", "12"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen)})));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|12 folders created.", "Quillet|0 folders created."}), seen);
+    EXPECT_EQ(Disks(1, 12), FoldersIn(creator.folder.Path()));
+}
+
+TEST(FolderCreator, ALastNumberBelowTheStartMakesNone)
+{
+    Creator creator;
+    std::vector<std::string> seen;
+    EXPECT_EQ(1, creator.Run(Then(creator.Fill("Disk", "12", "1"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen),
+                                   Answer("Quillet", IDOK, &seen)})));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|Highest number must be greater.", "Quillet|0 folders created."}),
+              seen);
+    EXPECT_TRUE(creator.files.foldersCreated.empty());
+}
+
+TEST(FolderCreator, WhatIsRefusedLeavesTheDialogOpenAndTheDiskAsItWas)
+{
+    struct Case {
+        const char* what;
+        std::string name, start, last;
+        std::string message; // empty: only the focus moves
+        int focused;
+    };
+    const Case cases[] = {
+        {"a path", "..\\x", "1", "3", "The character \\ cannot stand in a file name.\nPlease change the text.",
+         IDC_CREATE_NAME},
+        {"a slash", "a/b", "1", "3", "The character / cannot stand in a file name.\nPlease change the text.",
+         IDC_CREATE_NAME},
+        {"a drive", "C:x", "1", "3", "The character : cannot stand in a file name.\nPlease change the text.",
+         IDC_CREATE_NAME},
+        {"a wildcard", "Disk*", "1", "3", "The character * cannot stand in a file name.\nPlease change the text.",
+         IDC_CREATE_NAME},
+        {"a tab", "Di\tsk", "1", "3", "A file name cannot hold control characters such as tabs.\nPlease change the text.",
+         IDC_CREATE_NAME},
+        {"no start", "Disk", "", "3", "", IDC_CREATE_START},
+        {"no last", "Disk", "1", "", "", IDC_CREATE_LAST},
+        {"a start too large", "Disk", "2147483648", "3", "The index numbers cannot be greater than 2147483647.",
+         IDC_CREATE_START},
+        {"a last too large", "Disk", "1", "99999999999", "The index numbers cannot be greater than 2147483647.",
+         IDC_CREATE_LAST},
+        {"a sign", "Disk", "-5", "3", "Please enter the index numbers with the digits 0 to 9 only.",
+         IDC_CREATE_START},
+    };
+    for (const Case& c : cases) {
+        for (const int button : {IDC_CREATE_TEST, IDOK}) {
+            SCOPED_TRACE(std::string(c.what) + (button == IDOK ? " on create" : " on test"));
+            Creator creator;
+            std::vector<std::string> seen;
+            bool open = false;
+            HWND focus = nullptr, expected = nullptr;
+            std::vector<Step> steps = Then(creator.Fill(c.name, c.start, c.last), {Press(creator.dialog, button)});
+            if (!c.message.empty())
+                steps.push_back(Answer("Quillet", IDOK, &seen));
+            steps.push_back(When(creator.dialog, [&](HWND window) {
+                focus = GetFocus();
+                expected = GetDlgItem(window, c.focused);
+                open = IsWindowVisible(window) != FALSE;
+                const int items = static_cast<int>(SendDlgItemMessageA(window, IDC_CREATE_LIST, LB_GETCOUNT, 0, 0));
+                EXPECT_EQ(0, items);
+            }));
+            steps.push_back(Press(creator.dialog, IDCANCEL));
+            EXPECT_EQ(0, creator.Run(steps));
+            EXPECT_TRUE(open);
+            EXPECT_EQ(expected, focus);
+            EXPECT_EQ(c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{"Quillet|" + c.message},
+                      seen);
+            EXPECT_TRUE(creator.files.foldersCreated.empty());
+            EXPECT_TRUE(FoldersIn(creator.folder.Path()).empty());
+        }
+    }
+}
+
+TEST(FolderCreator, ALargeRunWaitsForTheUsersWord)
+{
+    Creator creator;
+    std::vector<std::string> seen;
+    bool open = false;
+    EXPECT_EQ(0, creator.Run(Then(creator.Fill("Disk", "1", "20001"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDNO, &seen),
+                                   Press(creator.dialog, IDC_CREATE_TEST), Answer("Quillet", IDNO, &seen),
+                                   NoteOpen(creator.dialog, &open), Press(creator.dialog, IDCANCEL)})));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|Create 20001 folders?", "Quillet|List 20001 folder names?"}), seen);
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(creator.files.foldersCreated.empty());
+    // Ten thousand go without a question; the folders are all there already.
+    seen.clear();
+    creator.files.createFolderRule = [](const std::string&) { return kErrorAlreadyExists; };
+    EXPECT_EQ(1, creator.Run(Then(creator.Fill("", "1", "10000"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen)})));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|0 folders created."}), seen);
+    EXPECT_EQ(10000u, creator.files.foldersCreated.size());
+    EXPECT_EQ(creator.folder.Path() + "00001", creator.files.foldersCreated.front());
+    EXPECT_EQ(creator.folder.Path() + "10000", creator.files.foldersCreated.back());
+}
+
+TEST(FolderCreator, NeedsALocationAndBrowsesForOne)
+{
+    Creator creator;
+    creator.current.clear();
+    std::vector<std::string> seen;
+    std::string shown;
+    EXPECT_EQ(1, creator.Run(Then(creator.Fill("CD_", "1", "2"),
+                                  {Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen),
+                                   Press(creator.dialog, IDC_CREATE_BROWSE),
+                                   When(creator.dialog,
+                                        [&](HWND window) { shown = TextOf(GetDlgItem(window, IDC_CREATE_LOCATION)); }),
+                                   Press(creator.dialog, IDOK), Answer("Quillet", IDOK, &seen)})));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|Select a location using the Browse button",
+                                        "Quillet|2 folders created."}),
+              seen);
+    EXPECT_EQ(1, creator.browsed);
+    EXPECT_EQ(creator.elsewhere.Path(), shown);
+    EXPECT_EQ((std::set<std::string>{"CD_1", "CD_2"}), FoldersIn(creator.elsewhere.Path()));
+}
+
+namespace {
+
+const char kHelpStart[] = "         *** Floppy saver ***\r\n\r\nPurpose:\r\n\r\nThis feature";
+const char kHelpEnd[] = "store  the next floppy.\r\n\r\nUsage:\r\n\r\nPick a destination folder";
+
+struct Saver {
+    TempFolder destination;
+    FaultyFileOps files;
+    RecordingShell shell;
+    FloppySaverDialog dialog{files, shell};
+
+    INT_PTR Run(std::vector<Step> steps)
+    {
+        return RunScripted([this](HWND owner) { return dialog.Run(owner); }, std::move(steps));
+    }
+};
+
+// How many pixels of the colour the window's client area shows above and
+// below `split`.
+std::pair<int, int> ColourAboveAndBelow(HWND window, COLORREF colour, int split)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    std::pair<int, int> counts{0, 0};
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            if (GetPixel(dc, x, y) == colour)
+                ++(y < split ? counts.first : counts.second);
+    ReleaseDC(window, dc);
+    return counts;
+}
+
+} // namespace
+
+TEST(FloppySaverDialog, OpensWithTheFolderAfterTheHighestThere)
+{
+    struct Case { const char* name; std::vector<std::string> folders; std::vector<std::string> files; const char* shown; };
+    const Case cases[] = {
+        {"Floppy", {}, {}, "Floppy001"},
+        {"Floppy003", {"Floppy001", "Floppy002", "Floppy003", "Floppy004", "Floppy005", "Floppy006", "Floppy007"}, {},
+         "Floppy008"},
+        {"Floppy", {"Floppy"}, {}, "Floppy002"},
+        {"Floppy", {"Floppy001"}, {"Floppy009"}, "Floppy002"},
+        {"Backup25", {"Backup003", "Floppy010"}, {}, "Backup004"},
+        {"Floppy", {"Floppy999"}, {}, "Floppy1000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        Saver saver;
+        for (const std::string& folder : c.folders)
+            saver.destination.CreateSubfolder(folder);
+        for (const std::string& file : c.files)
+            saver.destination.Create(file);
+        saver.dialog.SetDestination(saver.destination.Path());
+        saver.dialog.SetFolderName(c.name);
+        std::string help, destination, name;
+        EXPECT_EQ(0, saver.Run({When(saver.dialog,
+                                     [&](HWND window) {
+                                         help = TextOf(GetDlgItem(window, IDC_FLOPPY_HELP));
+                                         destination = TextOf(GetDlgItem(window, IDC_FLOPPY_DESTINATION));
+                                         name = TextOf(GetDlgItem(window, IDC_FLOPPY_FOLDER));
+                                     }),
+                                Press(saver.dialog, IDCANCEL)}));
+        EXPECT_EQ(0u, help.find(kHelpStart));
+        EXPECT_NE(std::string::npos, help.find(kHelpEnd));
+        EXPECT_EQ(saver.destination.Path(), destination);
+        EXPECT_EQ(c.shown, name);
+    }
+}
+
+TEST(FloppySaverDialog, StartNeedsADestinationAndAFolderName)
+{
+    Saver saver;
+    std::vector<std::string> seen;
+    bool open = false;
+    EXPECT_EQ(0, saver.Run({Press(saver.dialog, IDOK), Answer("Quillet", IDOK, &seen), NoteOpen(saver.dialog, &open),
+                            Press(saver.dialog, IDCANCEL)}));
+    EXPECT_TRUE(open);
+    saver.dialog.SetDestination(saver.destination.Path());
+    EXPECT_EQ(0, saver.Run({Type(saver.dialog, IDC_FLOPPY_FOLDER, "..\\Floppy"), Press(saver.dialog, IDOK),
+                            Answer("Quillet", IDOK, &seen), Press(saver.dialog, IDCANCEL)}));
+    EXPECT_EQ((std::vector<std::string>{"Quillet|You must choose a folder first.",
+                                        "Quillet|The character \\ cannot stand in a file name.\nPlease change the text."}),
+              seen);
+    // A number typed with the name is where the run starts.
+    EXPECT_EQ(1, saver.Run({Type(saver.dialog, IDC_FLOPPY_FOLDER, "Backup25"), Press(saver.dialog, IDOK)}));
+    EXPECT_EQ(25, saver.dialog.Index());
+    EXPECT_EQ("Backup25", saver.dialog.FolderName());
+    EXPECT_EQ(saver.destination.Path(), saver.dialog.Destination());
+}
+
+TEST(FloppySaverDialog, BrowsingChoosesTheDestinationAndLooksForTheNextFolder)
+{
+    Saver saver;
+    TempFolder chosen;
+    chosen.CreateSubfolder("Backup001");
+    saver.shell.chosen = chosen.Path().substr(0, chosen.Path().size() - 1);
+    std::string shown, name;
+    bool startFocused = false;
+    EXPECT_EQ(1, saver.Run({Type(saver.dialog, IDC_FLOPPY_FOLDER, "Backup"), Press(saver.dialog, IDC_FLOPPY_BROWSE),
+                            When(saver.dialog,
+                                 [&](HWND window) {
+                                     shown = TextOf(GetDlgItem(window, IDC_FLOPPY_DESTINATION));
+                                     name = TextOf(GetDlgItem(window, IDC_FLOPPY_FOLDER));
+                                     startFocused = GetFocus() == GetDlgItem(window, IDOK);
+                                 }),
+                            Press(saver.dialog, IDOK)}));
+    EXPECT_EQ("Choose a destination folder", saver.shell.lastTitle);
+    EXPECT_EQ(chosen.Path(), shown);
+    EXPECT_EQ("Backup002", name);
+    EXPECT_TRUE(startFocused);
+    EXPECT_EQ(chosen.Path(), saver.dialog.Destination());
+    EXPECT_EQ(2, saver.dialog.Index());
+}
+
+TEST(NextFloppyDialog, PaintsThePromptAndKeepsTheDrive)
+{
+    NextFloppyDialog dialog;
+    std::pair<int, int> darkRed{0, 0};
+    bool aChecked = false, bChecked = true;
+    EXPECT_EQ(1, RunScripted([&](HWND owner) { return dialog.Run(owner, 3); },
+                             {[&] {
+                                  HWND window = dialog.GetHandle();
+                                  if (!window || !IsWindowVisible(window))
+                                      return false;
+                                  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                                  return true;
+                              },
+                              When(dialog,
+                                   [&](HWND window) {
+                                       RECT client;
+                                       GetClientRect(window, &client);
+                                       darkRed = ColourAboveAndBelow(window, RGB(128, 0, 0), client.bottom - 56);
+                                       aChecked = IsDlgButtonChecked(window, IDC_DRIVE_A) == BST_CHECKED;
+                                       bChecked = IsDlgButtonChecked(window, IDC_DRIVE_B) == BST_CHECKED;
+                                       SendDlgItemMessageA(window, IDC_DRIVE_B, BM_CLICK, 0, 0);
+                                   }),
+                              Press(dialog, IDOK)}));
+    EXPECT_EQ("Insert disk 3.", dialog.Prompt());
+    EXPECT_GT(darkRed.first, 20) << "the prompt is painted in dark red";
+    EXPECT_EQ(0, darkRed.second) << "nothing is painted over the buttons";
+    EXPECT_TRUE(aChecked);
+    EXPECT_FALSE(bChecked);
+    EXPECT_EQ("B:\\*.*", dialog.SourcePattern());
+    // The next disk comes from the same drive; Done keeps it.
+    EXPECT_EQ(0, RunScripted([&](HWND owner) { return dialog.Run(owner, 4); },
+                             {When(dialog,
+                                   [&](HWND window) {
+                                       aChecked = IsDlgButtonChecked(window, IDC_DRIVE_A) == BST_CHECKED;
+                                       bChecked = IsDlgButtonChecked(window, IDC_DRIVE_B) == BST_CHECKED;
+                                   }),
+                              Press(dialog, IDCANCEL)}));
+    EXPECT_FALSE(aChecked);
+    EXPECT_TRUE(bChecked);
+    EXPECT_EQ('B', dialog.DriveLetter());
+}
