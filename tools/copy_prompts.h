@@ -7,12 +7,23 @@
 
 class OwnerCopyHost : public CopyHost {
 public:
-    explicit OwnerCopyHost(HWND owner) : owner_(owner) {}
+    // With a window to block, that window takes no input while the host
+    // lives, so that no other command runs in the middle of a copy (the
+    // messages still pumped keep it painting); it is enabled again when the
+    // host goes, however the copy ended.
+    explicit OwnerCopyHost(HWND owner, HWND blocked = nullptr);
+    ~OwnerCopyHost() override;
+    OwnerCopyHost(const OwnerCopyHost&) = delete;
+    OwnerCopyHost& operator=(const OwnerCopyHost&) = delete;
 
     void Warn(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     bool QuitPending() override;
 
 private:
+    // The end of a message box enables its owner's window again.
+    void Block();
+
     HWND owner_;
+    HWND blocked_;
 };

@@ -33,20 +33,6 @@ std::string ItemText(HWND dialog, int id, int limit)
     return std::string(buffer.data(), length);
 }
 
-// Keeps the main window from running another command while a disk is
-// copied; the messages still pumped keep it painting. Enabled again however
-// the copy ends.
-class DisabledWhileCopying {
-public:
-    explicit DisabledWhileCopying(HWND window) : window_(window) { EnableWindow(window_, FALSE); }
-    ~DisabledWhileCopying() { EnableWindow(window_, TRUE); }
-    DisabledWhileCopying(const DisabledWhileCopying&) = delete;
-    DisabledWhileCopying& operator=(const DisabledWhileCopying&) = delete;
-
-private:
-    HWND window_;
-};
-
 } // namespace
 
 FloppySaverDialog::FloppySaverDialog(FileOps& files, ShellCalls& shell) : files_(files), shell_(shell) {}
@@ -227,8 +213,7 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
     windows.working.Show(windows.list, message.c_str(), false);
     int copied = 0;
     {
-        DisabledWhileCopying disabled(windows.mainWindow);
-        OwnerCopyHost host(windows.list);
+        OwnerCopyHost host(windows.list, windows.mainWindow);
         copied = CopyFolderTree(counters, host, files_, nextDialog.SourcePattern(), target + "\\", true);
     }
     if (!copied) {

@@ -9,6 +9,8 @@
 #include "tools/floppy_saver.h"
 #include "tools/folder_creator.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -453,4 +455,256 @@ TEST(NextFloppyDialog, PaintsThePromptAndKeepsTheDrive)
     EXPECT_FALSE(aChecked);
     EXPECT_TRUE(bChecked);
     EXPECT_EQ('B', dialog.DriveLetter());
+}
+
+namespace {
+
+// The program with the drives of tests/e2e/floppy_drives.sh: disks are put in
+// by filling the folders behind a: and b:.
+class FloppyProgram {
+public:
+    FloppyProgram()
+    {
+        const char* scratch = std::getenv("QUILLET_FLOPPY_SCRATCH");
+        drives = scratch ? std::string(scratch) + "\\" : std::string();
+        app = std::make_unique<Application>(files, shell);
+        started = app->Start(settings.Path() + "Quillet.ini", nullptr, SW_SHOW);
+        app->tools.floppy.saverDialog.SetDestination(destination.Path());
+    }
+
+    ~FloppyProgram()
+    {
+        if (IsWindow(Main()))
+            DestroyWindow(Main());
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        for (const char* drive : {"a\\", "b\\"})
+            EmptyFolder(drives + drive);
+    }
+
+    HWND Main() const { return app->mainWindow.GetHandle(); }
+
+    // Puts a disk holding these paths (folders end in a backslash) into the drive.
+    void Insert(const char* drive, const std::vector<std::string>& paths) const
+    {
+        const std::string root = drives + drive + "\\";
+        EmptyFolder(root);
+        for (const std::string& path : paths) {
+            if (path.back() == '\\')
+                CreateDirectoryA((root + path).c_str(), nullptr);
+            else
+                TempFolderFile(root + path);
+        }
+    }
+
+    std::string Pane(int pane) const
+    {
+        char text[128] = "";
+        SendMessageA(app->status.GetHandle(), SB_GETTEXTA, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        for (int row = 0; row < app->list.RowCount(); ++row)
+            rows.push_back(app->list.RowEntry(row).name);
+        return rows;
+    }
+
+    void Run(std::vector<Step> steps) const
+    {
+        RunSteps(std::move(steps));
+        SendMessageA(Main(), WM_COMMAND, ID_FLOPPY_SAVER, 0);
+        EXPECT_TRUE(StepsDone()) << "the floppy saver ended before its script";
+    }
+
+    std::string drives;
+    TempFolder settings;
+    TempFolder destination;
+    FaultyFileOps files;
+    RecordingShell shell;
+    std::unique_ptr<Application> app;
+    bool started = false;
+
+private:
+    static void TempFolderFile(const std::string& path)
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        DWORD written = 0;
+        WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    static void EmptyFolder(const std::string& folder)
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return;
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                EmptyFolder(folder + name + "\\");
+                RemoveDirectoryA((folder + name).c_str());
+            } else {
+                DeleteFileA((folder + name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+};
+
+std::string Content(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<unreadable>";
+    char buffer[512];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+std::set<std::string> FilesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool Checked(const Dialog& dialog, int id)
+{
+    return IsDlgButtonChecked(dialog.GetHandle(), id) == BST_CHECKED;
+}
+
+} // namespace
+
+TEST(FloppySaver, TwoDisksFromTwoDrivesGoIntoNumberedFolders)
+{
+    FloppyProgram program;
+    ASSERT_FALSE(program.drives.empty()) << "run through tests/e2e/floppy_drives.sh";
+    program.Insert("a", {"one.txt", "docs\\", "docs\\two.txt", "docs\\old\\", "docs\\old\\three.txt"});
+    program.Insert("b", {"four.txt", "five.txt"});
+    FloppySaver& floppy = program.app->tools.floppy;
+    std::vector<std::string> rowsAfterFirst;
+    std::string statusAfterFirst, prompt;
+    bool aFirst = false, bThird = false;
+    program.Run({Press(floppy.saverDialog, IDOK),
+                 When(floppy.nextDialog, [&](HWND) { aFirst = Checked(floppy.nextDialog, IDC_DRIVE_A); }),
+                 Press(floppy.nextDialog, IDOK),
+                 When(floppy.nextDialog,
+                      [&](HWND window) {
+                          rowsAfterFirst = program.Rows();
+                          statusAfterFirst = program.Pane(0);
+                          SendDlgItemMessageA(window, IDC_DRIVE_B, BM_CLICK, 0, 0);
+                      }),
+                 Press(floppy.nextDialog, IDOK),
+                 When(floppy.nextDialog,
+                      [&](HWND) {
+                          bThird = Checked(floppy.nextDialog, IDC_DRIVE_B);
+                          prompt = floppy.nextDialog.Prompt();
+                      }),
+                 Press(floppy.nextDialog, IDCANCEL)});
+    EXPECT_TRUE(aFirst);
+    EXPECT_TRUE(bThird) << "drive B stays chosen for the next disk";
+    EXPECT_EQ("Insert disk 3.", prompt);
+    EXPECT_EQ((std::vector<std::string>{"3 files copied to Floppy001"}), rowsAfterFirst);
+    EXPECT_EQ("", statusAfterFirst);
+    EXPECT_EQ((std::vector<std::string>{"3 files copied to Floppy001", "2 files copied to Floppy002"}), program.Rows());
+    EXPECT_EQ("Done", program.Pane(0));
+    EXPECT_EQ((std::set<std::string>{"Floppy001", "Floppy002"}), FoldersIn(program.destination.Path()));
+    EXPECT_EQ((std::set<std::string>{"docs"}), FoldersIn(program.destination.Path() + "Floppy001\\"));
+    EXPECT_EQ(program.drives + "a\\docs\\old\\three.txt",
+              Content(program.destination.Path() + "Floppy001\\docs\\old\\three.txt"));
+    EXPECT_EQ(program.drives + "b\\five.txt", Content(program.destination.Path() + "Floppy002\\five.txt"));
+    EXPECT_EQ(3, floppy.saverDialog.Index());
+    EXPECT_EQ("Floppy002", floppy.saverDialog.FolderName());
+    EXPECT_TRUE(IsWindowEnabled(program.Main()));
+}
+
+TEST(FloppySaver, TheMainWindowWaitsWhileADiskIsCopied)
+{
+    struct Case { int answer; const char* status; std::vector<std::string> rows; };
+    const Case cases[] = {
+        {IDOK, "Done", {"1 files copied to Floppy001"}},
+        {IDCANCEL, "Abort", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        FloppyProgram program;
+        ASSERT_FALSE(program.drives.empty()) << "run through tests/e2e/floppy_drives.sh";
+        program.Insert("a", {"busy.txt", "free.txt"});
+        // Each file's copy notes what the user could reach at that moment.
+        std::vector<bool> mainEnabled;
+        bool working = true;
+        HWND main = program.Main();
+        program.files.copyRule = [&](const std::string& from, const std::string&) {
+            mainEnabled.push_back(IsWindowEnabled(main) != FALSE);
+            working = working && FindWindowA("WKWND", nullptr) != nullptr;
+            return BaseName(from) == "busy.txt" ? kErrorSharingViolation : 0u;
+        };
+        FloppySaver& floppy = program.app->tools.floppy;
+        std::vector<std::string> seen;
+        std::vector<Step> steps{Press(floppy.saverDialog, IDOK),
+                                When(floppy.nextDialog,
+                                     [](HWND window) { SendDlgItemMessageA(window, IDC_DRIVE_A, BM_CLICK, 0, 0); }),
+                                Press(floppy.nextDialog, IDOK), Answer("busy.txt", c.answer, &seen)};
+        if (c.answer == IDOK)
+            steps.push_back(Press(floppy.nextDialog, IDCANCEL));
+        program.Run(steps);
+        EXPECT_EQ((std::vector<std::string>{"busy.txt|Can't copy - error #32"}), seen);
+        EXPECT_EQ(std::vector<bool>(c.answer == IDOK ? 2 : 1, false), mainEnabled)
+            << "no other command runs in the middle of a copy";
+        EXPECT_TRUE(working);
+        EXPECT_TRUE(IsWindowEnabled(program.Main())) << "enabled again however the copy ends";
+        EXPECT_EQ(nullptr, FindWindowA("WKWND", nullptr));
+        EXPECT_EQ(c.status, program.Pane(0));
+        EXPECT_EQ(c.rows, program.Rows());
+    }
+}
+
+TEST(FloppySaver, AFolderThereAlreadyIsUsedOnlyOnYes)
+{
+    struct Case { int answer; std::set<std::string> inFolder; const char* status; };
+    const Case cases[] = {
+        {IDNO, {"mine.txt"}, "Done"},
+        {IDYES, {"mine.txt", "disk.txt"}, "Done"},
+    };
+    for (const Case& c : cases) {
+        FloppyProgram program;
+        ASSERT_FALSE(program.drives.empty()) << "run through tests/e2e/floppy_drives.sh";
+        program.Insert("a", {"disk.txt"});
+        program.destination.CreateSubfolder("Floppy001");
+        program.destination.Create("Floppy001\\mine.txt");
+        FloppySaver& floppy = program.app->tools.floppy;
+        std::vector<std::string> seen;
+        std::vector<Step> steps{Type(floppy.saverDialog, IDC_FLOPPY_FOLDER, "Floppy1"), Press(floppy.saverDialog, IDOK),
+                                When(floppy.nextDialog,
+                                     [](HWND window) { SendDlgItemMessageA(window, IDC_DRIVE_A, BM_CLICK, 0, 0); }),
+                                Press(floppy.nextDialog, IDOK), Answer("Floppy001", c.answer, &seen)};
+        if (c.answer == IDYES)
+            steps.push_back(Press(floppy.nextDialog, IDCANCEL));
+        program.Run(steps);
+        EXPECT_EQ((std::vector<std::string>{
+                      "Floppy001|This folder already exists. Are you sure you want to put the files is this folder?"}),
+                  seen);
+        EXPECT_EQ(c.inFolder, FilesIn(program.destination.Path() + "Floppy001\\"));
+        EXPECT_EQ(c.status, program.Pane(0));
+    }
 }
