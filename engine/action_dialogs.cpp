@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -24,15 +23,6 @@ const char kPrefixAppendHelp[] =
 void LimitText(HWND dialog, int id, int limit)
 {
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
-
-// At most `limit` characters of the item's text: text put in by program (which
-// the typing limit does not stop) is cut rather than carried on.
-std::string ItemText(HWND dialog, int id, int limit)
-{
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
-    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
-    return std::string(buffer.data(), length);
 }
 
 std::string TrimBlanks(const std::string& text)

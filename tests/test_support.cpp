@@ -14,9 +14,6 @@ TempFolder::TempFolder()
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-namespace {
-
-// Removes the folder with everything in it, read-only files included.
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
@@ -37,8 +34,6 @@ void RemoveTree(const std::string& folder)
     }
     RemoveDirectoryA(folder.c_str());
 }
-
-} // namespace
 
 TempFolder::~TempFolder()
 {
@@ -78,15 +73,66 @@ std::set<std::string> TempFolder::Names() const
 
 std::string TempFolder::Read(const std::string& name) const
 {
-    HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return FileContent(path_ + name);
+}
+
+void BuildTree(const std::string& folder, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (path.back() == '\\') {
+            CreateDirectoryA((folder + path).c_str(), nullptr);
+            continue;
+        }
+        HANDLE file = CreateFileA((folder + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+std::string FileContent(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
-    char buffer[256];
+    char buffer[512];
     DWORD read = 0;
     ReadFile(file, buffer, sizeof buffer, &read, nullptr);
     CloseHandle(file);
     return std::string(buffer, read);
+}
+
+namespace {
+
+void AddTree(std::map<std::string, std::string>& tree, const std::string& folder, const std::string& below)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + below + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[below + name + "\\"] = "";
+            AddTree(tree, folder, below + name + "\\");
+        } else {
+            tree[below + name] = FileContent(folder + below + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+} // namespace
+
+std::map<std::string, std::string> TreeOf(const std::string& folder)
+{
+    std::map<std::string, std::string> tree;
+    AddTree(tree, folder, "");
+    return tree;
 }
 
 WorkingSet SetOf(const std::vector<std::string>& names)

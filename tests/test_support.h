@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ public:
 private:
     std::string path_;
 };
+
+// Makes the paths below the folder (which ends in a backslash): a path
+// ending in a backslash makes a folder, any other a file holding its own path.
+void BuildTree(const std::string& folder, const std::vector<std::string>& paths);
+// Removes the folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
+// What the file holds (its first 512 bytes), or "<missing>".
+std::string FileContent(const std::string& path);
+// Everything below the folder: folders as "name\" with an empty text, files
+// with their content.
+std::map<std::string, std::string> TreeOf(const std::string& folder);
 
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);

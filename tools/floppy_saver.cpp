@@ -26,13 +26,6 @@ const char kHelp[] =
 constexpr int kButtonBand = 56;
 constexpr COLORREF kDarkRed = RGB(128, 0, 0);
 
-std::string ItemText(HWND dialog, int id, int limit)
-{
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
-    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
-    return std::string(buffer.data(), length);
-}
-
 } // namespace
 
 FloppySaverDialog::FloppySaverDialog(FileOps& files, ShellCalls& shell) : files_(files), shell_(shell) {}

@@ -5,18 +5,9 @@
 #include "tools/dialog_routines.h"
 #include "tools/folder_numbers.h"
 
-#include <vector>
-
 namespace {
 
 const char kProgram[] = "Quillet";
-
-std::string ItemText(HWND dialog, int id, int limit)
-{
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
-    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
-    return std::string(buffer.data(), length);
-}
 
 void Focus(HWND dialog, int id)
 {

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <map>
 #include <new>
 
 namespace {
@@ -36,61 +35,6 @@ public:
     int pumps = 0;
 };
 
-// Makes the paths below the folder: a trailing backslash makes a folder, any
-// other path a file holding its own path.
-void Build(const std::string& folder, const std::vector<std::string>& paths)
-{
-    for (const std::string& path : paths) {
-        if (path.back() == '\\') {
-            CreateDirectoryA((folder + path).c_str(), nullptr);
-            continue;
-        }
-        HANDLE file = CreateFileA((folder + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-}
-
-std::string Content(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<unreadable>";
-    char buffer[512];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, read);
-}
-
-// Everything below the folder: folders as "name\" with an empty text, files
-// with their content.
-std::map<std::string, std::string> TreeOf(const std::string& folder, const std::string& below = "")
-{
-    std::map<std::string, std::string> tree;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + below + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return tree;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            tree[below + name + "\\"] = "";
-            for (const auto& inner : TreeOf(folder, below + name + "\\"))
-                tree.insert(inner);
-        } else {
-            tree[below + name] = Content(folder + below + name);
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return tree;
-}
-
 std::vector<std::string> Relative(const std::vector<std::string>& paths, const std::string& folder)
 {
     std::vector<std::string> relative;
@@ -116,7 +60,7 @@ struct Disks {
     explicit Disks(const std::vector<std::string>& paths)
     {
         CreateDirectoryA(source.c_str(), nullptr);
-        Build(source, paths);
+        BuildTree(source, paths);
     }
     int Copy(bool recurse = true, const std::string& pattern = "*.*")
     {
@@ -200,7 +144,7 @@ TEST(FolderCopy, WhatTheCopyMakesOfItsSourceAndDestination)
             for (const std::string& path : c.destination)
                 there.push_back("Floppy001\\" + path);
             CreateDirectoryA(disks.destination.c_str(), nullptr);
-            Build(disks.scratch.Path(), there);
+            BuildTree(disks.scratch.Path(), there);
         }
         EXPECT_EQ(1, disks.Copy(c.recurse, c.pattern));
         EXPECT_EQ(c.after, TreeOf(disks.destination));

@@ -18,36 +18,6 @@
 
 namespace {
 
-// A step that waits for the dialog to stand and then does `action`.
-Step When(const Dialog& dialog, std::function<void(HWND)> action)
-{
-    return [&dialog, action] {
-        if (!dialog.GetHandle())
-            return false;
-        action(dialog.GetHandle());
-        return true;
-    };
-}
-
-Step Type(const Dialog& dialog, int id, std::string text)
-{
-    return When(dialog, [id, text](HWND window) { SetDlgItemTextA(window, id, text.c_str()); });
-}
-
-// Posted, so that whatever the button starts runs in the dialog's own loop
-// and the next step comes after it.
-Step Press(const Dialog& dialog, int id)
-{
-    return When(dialog, [id](HWND window) {
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    });
-}
-
-Step NoteOpen(const Dialog& dialog, bool* open)
-{
-    return When(dialog, [open](HWND window) { *open = IsWindowVisible(window) != FALSE; });
-}
-
 // Waits for the system message box with this caption, notes "caption|text"
 // and answers it with the button.
 Step Answer(std::string caption, int button, std::vector<std::string>* seen)
@@ -62,15 +32,6 @@ Step Answer(std::string caption, int button, std::vector<std::string>* seen)
     };
 }
 
-INT_PTR RunScripted(const std::function<INT_PTR(HWND)>& run, std::vector<Step> steps)
-{
-    OwnerWindow owner(100, 80, 640, 480);
-    RunSteps(std::move(steps));
-    const INT_PTR result = run(owner.Handle());
-    EXPECT_TRUE(StepsDone()) << "the dialog closed before its script ended";
-    return result;
-}
-
 std::vector<std::string> ListItems(HWND list)
 {
     std::vector<std::string> items;
@@ -83,20 +44,21 @@ std::vector<std::string> ListItems(HWND list)
     return items;
 }
 
-std::set<std::string> FoldersIn(const std::string& folder)
+// The names of the folders, or of the files, right in the folder.
+std::set<std::string> NamesIn(const std::string& folder, bool folders)
 {
     std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
-            names.insert(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const auto& entry : TreeOf(folder)) {
+        const size_t slash = entry.first.find('\\');
+        if (folders ? slash == entry.first.size() - 1 : slash == std::string::npos)
+            names.insert(entry.first.substr(0, slash));
+    }
     return names;
+}
+
+std::set<std::string> FoldersIn(const std::string& folder)
+{
+    return NamesIn(folder, true);
 }
 
 std::set<std::string> Disks(int from, int to)
@@ -479,23 +441,21 @@ public:
         MSG msg;
         while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        for (const char* drive : {"a\\", "b\\"})
-            EmptyFolder(drives + drive);
+        if (!drives.empty())
+            for (const char* drive : {"a", "b"})
+                Insert(drive, {});
     }
 
     HWND Main() const { return app->mainWindow.GetHandle(); }
 
-    // Puts a disk holding these paths (folders end in a backslash) into the drive.
+    // Puts a disk holding these paths (folders end in a backslash) into the
+    // drive: the folder behind the drive's link is made to hold just them.
     void Insert(const char* drive, const std::vector<std::string>& paths) const
     {
         const std::string root = drives + drive + "\\";
-        EmptyFolder(root);
-        for (const std::string& path : paths) {
-            if (path.back() == '\\')
-                CreateDirectoryA((root + path).c_str(), nullptr);
-            else
-                TempFolderFile(root + path);
-        }
+        RemoveTree(root);
+        CreateDirectoryA(root.c_str(), nullptr);
+        BuildTree(root, paths);
     }
 
     std::string Pane(int pane) const
@@ -527,66 +487,7 @@ public:
     RecordingShell shell;
     std::unique_ptr<Application> app;
     bool started = false;
-
-private:
-    static void TempFolderFile(const std::string& path)
-    {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        DWORD written = 0;
-        WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-
-    static void EmptyFolder(const std::string& folder)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                EmptyFolder(folder + name + "\\");
-                RemoveDirectoryA((folder + name).c_str());
-            } else {
-                DeleteFileA((folder + name).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
 };
-
-std::string Content(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<unreadable>";
-    char buffer[512];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    return std::string(buffer, read);
-}
-
-std::set<std::string> FilesIn(const std::string& folder)
-{
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
 
 bool Checked(const Dialog& dialog, int id)
 {
@@ -630,9 +531,8 @@ TEST(FloppySaver, TwoDisksFromTwoDrivesGoIntoNumberedFolders)
     EXPECT_EQ("Done", program.Pane(0));
     EXPECT_EQ((std::set<std::string>{"Floppy001", "Floppy002"}), FoldersIn(program.destination.Path()));
     EXPECT_EQ((std::set<std::string>{"docs"}), FoldersIn(program.destination.Path() + "Floppy001\\"));
-    EXPECT_EQ(program.drives + "a\\docs\\old\\three.txt",
-              Content(program.destination.Path() + "Floppy001\\docs\\old\\three.txt"));
-    EXPECT_EQ(program.drives + "b\\five.txt", Content(program.destination.Path() + "Floppy002\\five.txt"));
+    EXPECT_EQ("docs\\old\\three.txt", FileContent(program.destination.Path() + "Floppy001\\docs\\old\\three.txt"));
+    EXPECT_EQ("five.txt", FileContent(program.destination.Path() + "Floppy002\\five.txt"));
     EXPECT_EQ(3, floppy.saverDialog.Index());
     EXPECT_EQ("Floppy002", floppy.saverDialog.FolderName());
     EXPECT_TRUE(IsWindowEnabled(program.Main()));
@@ -704,7 +604,7 @@ TEST(FloppySaver, AFolderThereAlreadyIsUsedOnlyOnYes)
         EXPECT_EQ((std::vector<std::string>{
                       "Floppy001|This folder already exists. Are you sure you want to put the files is this folder?"}),
                   seen);
-        EXPECT_EQ(c.inFolder, FilesIn(program.destination.Path() + "Floppy001\\"));
+        EXPECT_EQ(c.inFolder, NamesIn(program.destination.Path() + "Floppy001\\", false));
         EXPECT_EQ(c.status, program.Pane(0));
     }
 }
