@@ -35,23 +35,6 @@ INT_PTR FloppySaverDialog::Run(HWND owner)
     return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_FLOPPY_SAVER));
 }
 
-INT_PTR FloppySaverDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
-{
-    if (msg == WM_INITDIALOG) {
-        Init();
-        return 1;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (LOWORD(wParam)) {
-    case IDC_FLOPPY_BROWSE: Browse(); break;
-    case IDOK: Start(); break;
-    case IDCANCEL: EndDialog(handle_, 0); break;
-    default: return 0;
-    }
-    return 1;
-}
-
 void FloppySaverDialog::FindNextFolderIndex()
 {
     const std::string base = CutAtFirstDigit(folderName_);
@@ -84,8 +67,10 @@ bool FloppySaverDialog::ReadFolderName(std::string& name)
     return !RefuseUnfitName(handle_, IDC_FLOPPY_FOLDER, name);
 }
 
-void FloppySaverDialog::Browse()
+void FloppySaverDialog::OnClick(int id)
 {
+    if (id != IDC_FLOPPY_BROWSE)
+        return;
     FolderBrowser browser(handle_, false, shell_);
     browser.SetTitle("Choose a destination folder");
     if (!browser.Browse())
@@ -101,7 +86,7 @@ void FloppySaverDialog::Browse()
     SendMessageA(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(handle_, IDOK)), TRUE);
 }
 
-void FloppySaverDialog::Start()
+void FloppySaverDialog::Confirm()
 {
     if (destination_.empty()) {
         MessageBoxA(GetAncestor(GetWindow(handle_, GW_OWNER), GA_ROOT), "You must choose a folder first.", kProgram,

@@ -2,6 +2,7 @@
 // folders below a destination folder (Floppy001, Floppy002, ...), with a line
 // per disk in the main list.
 #pragma once
+#include "engine/action_dialogs.h"
 #include "engine/file_ops.h"
 #include "tools/folder_copy.h"
 #include "ui/dialog_object.h"
@@ -14,7 +15,7 @@
 #include <string>
 
 // "Floppy saver": where the disks go and the name of the first folder.
-class FloppySaverDialog : public Dialog {
+class FloppySaverDialog : public ActionDialog {
 public:
     // Longest texts read back from the dialog.
     static constexpr int kFolderNameChars = 37;
@@ -25,7 +26,6 @@ public:
     // 1 when the user chose Start with a destination, 0 on Cancel, -1 when
     // the dialog could not be shown.
     INT_PTR Run(HWND owner);
-    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Sets the index and the folder name from the folders of the run that
     // stand in the destination already: the next one after the highest.
@@ -41,9 +41,11 @@ public:
     void SetFolderName(const std::string& name) { folderName_ = name; }
 
 private:
-    void Init();
-    void Browse();
-    void Start();
+    void Init() override;
+    // "&Start": the dialog ends once there is a destination and a name.
+    void Confirm() override;
+    // "&Browse".
+    void OnClick(int id) override;
     // The folder name as typed, or nothing after a warning when it cannot
     // name a folder.
     bool ReadFolderName(std::string& name);

@@ -24,28 +24,20 @@ INT_PTR FolderCreatorDialog::Run(HWND owner, const CreatorFolder& folder)
     return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_CREATE_FOLDERS));
 }
 
-INT_PTR FolderCreatorDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
+void FolderCreatorDialog::Confirm()
 {
-    if (msg == WM_INITDIALOG) {
-        Init();
-        return 1;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (LOWORD(wParam)) {
-    case IDC_CREATE_BROWSE: Browse(); break;
-    case IDC_CREATE_TEST:
+    if (MakeFolderNames(true) == 1)
+        EndDialog(handle_, 1);
+}
+
+void FolderCreatorDialog::OnClick(int id)
+{
+    if (id == IDC_CREATE_BROWSE) {
+        Browse();
+    } else if (id == IDC_CREATE_TEST) {
         SendDlgItemMessageA(handle_, IDC_CREATE_LIST, LB_RESETCONTENT, 0, 0);
         MakeFolderNames(false);
-        break;
-    case IDOK:
-        if (MakeFolderNames(true) == 1)
-            EndDialog(handle_, 1);
-        break;
-    case IDCANCEL: EndDialog(handle_, 0); break;
-    default: return 0;
     }
-    return 1;
 }
 
 void FolderCreatorDialog::Init()

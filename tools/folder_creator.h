@@ -2,8 +2,8 @@
 // and a padded number (Disk01 ... Disk12), made in the program's current
 // folder, with a look at the names first if the user wishes.
 #pragma once
+#include "engine/action_dialogs.h"
 #include "engine/file_ops.h"
-#include "ui/dialog_object.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@ struct CreatorFolder {
     std::function<void()> browse;
 };
 
-class FolderCreatorDialog : public Dialog {
+class FolderCreatorDialog : public ActionDialog {
 public:
     static constexpr int kNameLimit = 80;
     // Longest number text read; digits beyond these make too large a number.
@@ -25,7 +25,6 @@ public:
 
     // 1 after a create run, 0 on Cancel, -1 when the dialog could not be shown.
     INT_PTR Run(HWND owner, const CreatorFolder& folder);
-    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Lists the run's names (test mode) or makes its folders and tells how
     // many were made. 0 when a value is missing or was refused, so that the
@@ -33,7 +32,11 @@ public:
     int MakeFolderNames(bool create);
 
 private:
-    void Init();
+    void Init() override;
+    // "Create folders": the dialog ends once the run was made.
+    void Confirm() override;
+    // "Browse" and "Test name creation".
+    void OnClick(int id) override;
     void Browse();
     // A number field read as a whole number; false after focusing the field,
     // with a word to the user when the text is not one.
