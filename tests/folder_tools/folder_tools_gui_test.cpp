@@ -608,3 +608,43 @@ TEST(FloppySaver, AFolderThereAlreadyIsUsedOnlyOnYes)
         EXPECT_EQ(c.status, program.Pane(0));
     }
 }
+
+TEST(FolderCreator, TheMenuCommandWorksInTheProgramsCurrentFolder)
+{
+    TempFolder first;
+    TempFolder second;
+    second.Create("photo.jpg");
+    FaultyFileOps files;
+    RecordingShell shell;
+    TempFolder settings;
+    Application app(files, shell);
+    ASSERT_TRUE(app.Start(settings.Path() + "Quillet.ini", first.Path().c_str(), SW_SHOW));
+    shell.chosen = second.Path().substr(0, second.Path().size() - 1);
+    FolderCreatorDialog& creator = app.tools.creator;
+    std::string before, after;
+    HWND owner = nullptr;
+    std::vector<std::string> seen;
+    RunSteps({When(creator,
+                   [&](HWND window) {
+                       before = TextOf(GetDlgItem(window, IDC_CREATE_LOCATION));
+                       owner = GetWindow(window, GW_OWNER);
+                   }),
+              Press(creator, IDC_CREATE_BROWSE),
+              When(creator, [&](HWND window) { after = TextOf(GetDlgItem(window, IDC_CREATE_LOCATION)); }),
+              Type(creator, IDC_CREATE_NAME, "Disk"), Type(creator, IDC_CREATE_START, "1"),
+              Type(creator, IDC_CREATE_LAST, "2"), Press(creator, IDOK), Answer("Quillet", IDOK, &seen)});
+    SendMessageA(app.mainWindow.GetHandle(), WM_COMMAND, ID_CREATE_FOLDERS, 0);
+    EXPECT_TRUE(StepsDone());
+    EXPECT_EQ(first.Path(), before);
+    EXPECT_EQ(app.mainWindow.GetHandle(), owner);
+    EXPECT_EQ("Choose folder where changes are to be made:", shell.lastTitle);
+    EXPECT_EQ(second.Path(), after);
+    EXPECT_EQ(second.Path(), app.mainWindow.Folder());
+    ASSERT_EQ(1, app.list.RowCount()) << "the browse opened the chosen folder";
+    EXPECT_EQ("photo.jpg", app.list.RowEntry(0).name);
+    EXPECT_EQ((std::set<std::string>{"Disk1", "Disk2"}), FoldersIn(second.Path()));
+    DestroyWindow(app.mainWindow.GetHandle());
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
