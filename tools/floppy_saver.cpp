@@ -26,6 +26,10 @@ const char kHelp[] =
 constexpr int kButtonBand = 56;
 constexpr COLORREF kDarkRed = RGB(128, 0, 0);
 
+// The status bar's first pane, where the menu hints show, tells how the
+// command goes.
+constexpr int kStatusPane = 0;
+
 } // namespace
 
 FloppySaverDialog::FloppySaverDialog(FileOps& files, ShellCalls& shell) : files_(files), shell_(shell) {}
@@ -89,8 +93,7 @@ void FloppySaverDialog::OnClick(int id)
 void FloppySaverDialog::Confirm()
 {
     if (destination_.empty()) {
-        MessageBoxA(GetAncestor(GetWindow(handle_, GW_OWNER), GA_ROOT), "You must choose a folder first.", kProgram,
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxA(GetWindow(handle_, GW_OWNER), "You must choose a folder first.", kProgram, MB_OK | MB_ICONWARNING);
         return;
     }
     std::string name;
@@ -98,7 +101,6 @@ void FloppySaverDialog::Confirm()
         return;
     folderName_ = name;
     index_ = IndexFromName(folderName_);
-    destination_ = ItemText(handle_, IDC_FLOPPY_DESTINATION, kDestinationChars);
     EndDialog(handle_, 1);
 }
 
@@ -164,12 +166,12 @@ void FloppySaver::RunFloppySaver(const FloppyWindows& windows)
         return;
     for (;;) {
         if (nextDialog.Run(windows.list, saverDialog.Index()) != 1) {
-            windows.status.SetText(0, "Done");
+            windows.status.SetText(kStatusPane, "Done");
             return;
         }
         if (!SaveOneDisk(windows))
             return;
-        windows.status.SetText(0, "");
+        windows.status.SetText(kStatusPane, "");
         saverDialog.SetIndex(FollowingIndex(saverDialog.Index()));
     }
 }
@@ -178,14 +180,14 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
 {
     const std::string folder = FloppyFolderName(CutAtFirstDigit(saverDialog.FolderName()), saverDialog.Index());
     saverDialog.SetFolderName(folder);
-    windows.status.SetText(0, ("Copying to folder " + folder).c_str());
+    windows.status.SetText(kStatusPane, ("Copying to folder " + folder).c_str());
     const std::string message = std::string("Copying all files from ") + nextDialog.DriveLetter();
     const std::string target = saverDialog.Destination() + folder;
     if (files_.CreateFolder(target) == kErrorAlreadyExists &&
         MessageBoxA(windows.list,
                     "This folder already exists. Are you sure you want to put the files is this folder?",
                     folder.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
-        windows.status.SetText(0, "Done");
+        windows.status.SetText(kStatusPane, "Done");
         return false;
     }
     windows.working.Show(windows.list, message.c_str(), false);
@@ -195,7 +197,7 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
         copied = CopyFolderTree(counters, host, files_, nextDialog.SourcePattern(), target + "\\", true);
     }
     if (!copied) {
-        windows.status.SetText(0, "Abort");
+        windows.status.SetText(kStatusPane, "Abort");
         windows.working.Destroy();
         return false;
     }

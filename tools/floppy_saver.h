@@ -17,9 +17,8 @@
 // "Floppy saver": where the disks go and the name of the first folder.
 class FloppySaverDialog : public ActionDialog {
 public:
-    // Longest texts read back from the dialog.
+    // Longest base name with its number that can be typed.
     static constexpr int kFolderNameChars = 37;
-    static constexpr int kDestinationChars = 257;
 
     FloppySaverDialog(FileOps& files, ShellCalls& shell);
 
