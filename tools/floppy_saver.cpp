@@ -39,6 +39,13 @@ INT_PTR FloppySaverDialog::Run(HWND owner)
     return Dialog::Run(owner, MAKEINTRESOURCEA(IDD_FLOPPY_SAVER));
 }
 
+void FloppySaverDialog::SetDestination(const std::string& destination)
+{
+    destination_ = destination;
+    if (!destination_.empty() && destination_.back() != '\\')
+        destination_ += '\\';
+}
+
 void FloppySaverDialog::FindNextFolderIndex()
 {
     const std::string base = CutAtFirstDigit(folderName_);

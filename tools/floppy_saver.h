@@ -32,9 +32,10 @@ public:
 
     int32_t Index() const { return index_; }
     void SetIndex(int32_t index) { index_ = index; }
-    // Ends in a backslash once chosen; kept in the settings file.
+    // Ends in a backslash once chosen; kept in the settings file, where a
+    // hand-written one may lack it.
     const std::string& Destination() const { return destination_; }
-    void SetDestination(const std::string& destination) { destination_ = destination; }
+    void SetDestination(const std::string& destination);
     // The base name followed by the current number; kept in the settings file.
     const std::string& FolderName() const { return folderName_; }
     void SetFolderName(const std::string& name) { folderName_ = name; }

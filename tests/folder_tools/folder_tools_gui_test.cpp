@@ -6,6 +6,7 @@
 #include "gui/gui_support.h"
 #include "resources/resource.h"
 #include "test_support.h"
+#include "tools/copy_prompts.h"
 #include "tools/floppy_saver.h"
 #include "tools/folder_creator.h"
 
@@ -315,7 +316,8 @@ TEST(FloppySaverDialog, OpensWithTheFolderAfterTheHighestThere)
             saver.destination.CreateSubfolder(folder);
         for (const std::string& file : c.files)
             saver.destination.Create(file);
-        saver.dialog.SetDestination(saver.destination.Path());
+        // As a hand-written settings file may give it: without its backslash.
+        saver.dialog.SetDestination(saver.destination.Path().substr(0, saver.destination.Path().size() - 1));
         saver.dialog.SetFolderName(c.name);
         std::string help, destination, name;
         EXPECT_EQ(0, saver.Run({When(saver.dialog,
@@ -647,4 +649,27 @@ TEST(FolderCreator, TheMenuCommandWorksInTheProgramsCurrentFolder)
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+}
+
+TEST(CopyPrompts, AQuitWaitingEndsTheCopyAndStaysQueued)
+{
+    TempFolder scratch;
+    BuildTree(scratch.Path(), {"disk\\", "disk\\a.txt", "disk\\b.txt"});
+    OwnerWindow owner(100, 80, 640, 480);
+    CopyCounters counters;
+    int result = -1;
+    {
+        OwnerCopyHost host(owner.Handle(), owner.Handle());
+        PostQuitMessage(7);
+        result = CopyFolderTree(counters, host, SystemFileOps(), scratch.Path() + "disk\\*.*",
+                                scratch.Path() + "copy\\", true);
+        EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(0, counters.filesCopied);
+    EXPECT_EQ(1, counters.foldersCreated);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is left for the main loop";
+    EXPECT_EQ(7u, msg.wParam);
 }
