@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 Application::Application(FileOps& files, ShellCalls& shell)
-    : aboutBox(shell), helpPage(files, shell), list(set),
+    : aboutBox(shell), helpPage(files, shell), tools(files, shell), list(set),
       mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs,
-                                     dateDialog, files, shell}),
+                                     dateDialog, tools, files, shell}),
       dateDialog(status)
 {
 }

@@ -23,6 +23,7 @@ struct Application {
     MainBar bar;
     HelpPage helpPage;
     ActionDialogs dialogs;
+    FolderTools tools;
     WorkingSet set;
     FileList list;
     MainWindow mainWindow;

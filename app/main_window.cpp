@@ -88,6 +88,8 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
         settings_ = Settings(); // a file we cannot read is a file we never had
     }
     folder_ = settings_.path.empty() ? std::string() : AbsolutePath(settings_.path);
+    parts_.tools.floppy.saverDialog.SetDestination(settings_.floppyPath);
+    parts_.tools.floppy.saverDialog.SetFolderName(settings_.floppyFolder);
 }
 
 int MainWindow::OnSaveState()
@@ -95,6 +97,8 @@ int MainWindow::OnSaveState()
     settings_.path = folder_;
     settings_.fromCol = parts_.list.ColumnWidth(0);
     settings_.toCol = parts_.list.ColumnWidth(1);
+    settings_.floppyPath = parts_.tools.floppy.saverDialog.Destination();
+    settings_.floppyFolder = parts_.tools.floppy.saverDialog.FolderName();
     WINDOWPLACEMENT placement{};
     placement.length = kPlacementLength;
     if (GetWindowPlacement(GetHandle(), &placement)) {
@@ -145,6 +149,8 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_REMOVE_TEXT:
     case ID_CHANGE_EXTENSIONS:
     case ID_CHANGE_DATES: RunAction(LOWORD(wParam)); break;
+    case ID_FLOPPY_SAVER: RunFloppySaver(); break;
+    case ID_CREATE_FOLDERS: CreateFolders(); break;
     case ID_ABOUT: ShowAbout(); break;
     case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
     case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
@@ -391,6 +397,25 @@ void MainWindow::ShowAbout()
     const std::string address = std::string("http://") + kMakerHost + "/";
     parts_.aboutBox.Show(GetHandle(), text.c_str(), address.c_str(), BOX_OK, IDI_QUILLET, 0x000000, 0xC0C0C0,
                          0x808080);
+}
+
+void MainWindow::CreateFolders()
+{
+    parts_.tools.creator.Run(GetHandle(), CreatorFolder{[this] { return folder_; }, [this] { Browse(); }});
+}
+
+void MainWindow::RunFloppySaver()
+{
+    WorkingSet& set = parts_.set;
+    FileList& list = parts_.list;
+    parts_.tools.floppy.RunFloppySaver(FloppyWindows{list.GetHandle(), GetHandle(), parts_.status, parts_.working,
+                                                     [&set, &list] {
+                                                         set.Clear();
+                                                         list.Refill();
+                                                     },
+                                                     [&list](const std::string& line) {
+                                                         list.AddTextLine(line.c_str());
+                                                     }});
 }
 
 void MainWindow::EnableItem(int id, bool enabled)

@@ -9,7 +9,10 @@
 #include "engine/action_dialogs.h"
 #include "engine/engine_host.h"
 #include "engine/journal_store.h"
+#include "engine/local_time.h"
 #include "tools/date_dialog.h"
+#include "tools/floppy_saver.h"
+#include "tools/folder_creator.h"
 #include "ui/frame_window.h"
 #include "ui/message_box.h"
 #include "ui/shell_calls.h"
@@ -28,6 +31,15 @@ struct ActionDialogs {
     ExtensionDialog extension;
 };
 
+// The folder tools of the File menu, kept for the whole run: the floppy
+// saver remembers its destination, folder name and drive.
+struct FolderTools {
+    FolderTools(FileOps& files, ShellCalls& shell) : creator(files), floppy(files, shell) {}
+
+    FolderCreatorDialog creator;
+    FloppySaver floppy;
+};
+
 // What the main window works with; all of it outlives the window.
 struct MainWindowParts {
     WorkingSet& set;
@@ -40,6 +52,7 @@ struct MainWindowParts {
     HelpPage& helpPage;
     ActionDialogs& dialogs;
     DateDialog& dateDialog;
+    FolderTools& tools;
     FileOps& files;
     ShellCalls& shell;
 };
@@ -106,6 +119,8 @@ private:
     // Message boxes re-enable the main window as they close; while a pass
     // runs it must stay disabled.
     void KeepDisabledDuringPass();
+    void CreateFolders();
+    void RunFloppySaver();
     void EnableItem(int id, bool enabled);
 
     MainWindowParts parts_;

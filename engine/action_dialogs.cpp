@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -24,15 +23,6 @@ const char kPrefixAppendHelp[] =
 void LimitText(HWND dialog, int id, int limit)
 {
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
-
-// At most `limit` characters of the item's text: text put in by program (which
-// the typing limit does not stop) is cut rather than carried on.
-std::string ItemText(HWND dialog, int id, int limit)
-{
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
-    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
-    return std::string(buffer.data(), length);
 }
 
 std::string TrimBlanks(const std::string& text)
@@ -62,11 +52,6 @@ bool RefuseCharacter(HWND dialog, int id, const std::string& text, size_t (*find
     return true;
 }
 
-bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
-{
-    return RefuseCharacter(dialog, id, text, FindForbiddenCharacter);
-}
-
 bool Checked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -83,6 +68,11 @@ bool ParseWhole(const std::string& text, long* value)
 }
 
 } // namespace
+
+bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
+{
+    return RefuseCharacter(dialog, id, text, FindForbiddenCharacter);
+}
 
 INT_PTR ActionDialog::DialogProc(UINT msg, WPARAM wParam, LPARAM)
 {

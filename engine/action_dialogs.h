@@ -9,6 +9,11 @@
 
 #include <string>
 
+// Warns about text that cannot go into a file name (a path separator, a
+// wildcard, a reserved or a control character) and hands the dialog's field
+// back to the user for mending; true when it did. The folder tools use it too.
+bool RefuseUnfitName(HWND dialog, int id, const std::string& text);
+
 // What the five have in common: they hear WM_INITDIALOG and WM_COMMAND only;
 // OK asks the dialog to confirm and Cancel closes it with 0.
 class ActionDialog : public Dialog {

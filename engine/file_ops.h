@@ -46,6 +46,8 @@ public:
     virtual uint32_t MoveReplacing(const std::string& from, const std::string& to) = 0;
     virtual uint32_t RemoveFile(const std::string& path) = 0;
     virtual uint32_t CreateFolder(const std::string& path) = 0;
+    // Copies the file, putting the copy in place of a file of that name.
+    virtual uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
 };
 
 // True when the path names a folder that is there.

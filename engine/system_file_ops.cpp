@@ -170,6 +170,11 @@ public:
     {
         return Result(CreateDirectoryA(path.c_str(), nullptr));
     }
+
+    uint32_t CopyReplacing(const std::string& from, const std::string& to) override
+    {
+        return Result(CopyFileA(from.c_str(), to.c_str(), FALSE));
+    }
 };
 
 } // namespace

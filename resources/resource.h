@@ -53,3 +53,25 @@
 #define IDC_AM 1007
 #define IDC_PM 1008
 #define IDC_CALENDAR 1013
+
+// Folder tools.
+#define IDD_FLOPPY_SAVER 109
+#define IDD_NEXT_FLOPPY 110
+#define IDD_CREATE_FOLDERS 114
+
+// "Create folders using an index number".
+#define IDC_CREATE_NAME 1000
+#define IDC_CREATE_START 1001
+#define IDC_CREATE_LAST 1002
+#define IDC_CREATE_LIST 1016
+#define IDC_CREATE_LOCATION 1017
+#define IDC_CREATE_BROWSE 1018
+#define IDC_CREATE_TEST 1019
+
+// "Floppy saver" and "Next floppy".
+#define IDC_FLOPPY_HELP 1000
+#define IDC_FLOPPY_FOLDER 1001
+#define IDC_FLOPPY_DESTINATION 1002
+#define IDC_FLOPPY_BROWSE 1012
+#define IDC_DRIVE_A 1007
+#define IDC_DRIVE_B 1008

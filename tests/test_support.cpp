@@ -14,25 +14,30 @@ TempFolder::TempFolder()
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder()
+void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
-            const std::string path = path_ + name;
+            const std::string path = folder + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
+                RemoveTree(path + "\\");
             else
                 DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path_.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(path_);
 }
 
 void TempFolder::Create(const std::string& name, const std::string& content) const
@@ -68,15 +73,66 @@ std::set<std::string> TempFolder::Names() const
 
 std::string TempFolder::Read(const std::string& name) const
 {
-    HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    return FileContent(path_ + name);
+}
+
+void BuildTree(const std::string& folder, const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (path.back() == '\\') {
+            CreateDirectoryA((folder + path).c_str(), nullptr);
+            continue;
+        }
+        HANDLE file = CreateFileA((folder + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+std::string FileContent(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "<missing>";
-    char buffer[256];
+    char buffer[512];
     DWORD read = 0;
     ReadFile(file, buffer, sizeof buffer, &read, nullptr);
     CloseHandle(file);
     return std::string(buffer, read);
+}
+
+namespace {
+
+void AddTree(std::map<std::string, std::string>& tree, const std::string& folder, const std::string& below)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + below + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[below + name + "\\"] = "";
+            AddTree(tree, folder, below + name + "\\");
+        } else {
+            tree[below + name] = FileContent(folder + below + name);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+} // namespace
+
+std::map<std::string, std::string> TreeOf(const std::string& folder)
+{
+    std::map<std::string, std::string> tree;
+    AddTree(tree, folder, "");
+    return tree;
 }
 
 WorkingSet SetOf(const std::vector<std::string>& names)
@@ -196,6 +252,16 @@ uint32_t FaultyFileOps::CreateFolder(const std::string& path)
             return error;
     }
     return SystemFileOps().CreateFolder(path);
+}
+
+uint32_t FaultyFileOps::CopyReplacing(const std::string& from, const std::string& to)
+{
+    copied.push_back(from);
+    if (copyRule) {
+        if (const uint32_t error = copyRule(from, to))
+            return error;
+    }
+    return SystemFileOps().CopyReplacing(from, to);
 }
 
 std::string BaseName(const std::string& path)

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ public:
 private:
     std::string path_;
 };
+
+// Makes the paths below the folder (which ends in a backslash): a path
+// ending in a backslash makes a folder, any other a file holding its own path.
+void BuildTree(const std::string& folder, const std::vector<std::string>& paths);
+// Removes the folder with everything in it, read-only files included.
+void RemoveTree(const std::string& folder);
+// What the file holds (its first 512 bytes), or "<missing>".
+std::string FileContent(const std::string& path);
+// Everything below the folder: folders as "name\" with an empty text, files
+// with their content.
+std::map<std::string, std::string> TreeOf(const std::string& folder);
 
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);
@@ -79,11 +91,14 @@ public:
     // Given the full path; a rule that answers kErrorAlreadyExists lets a
     // test follow a walk without touching the disk.
     std::function<uint32_t(const std::string& path)> createFolderRule;
+    // Given the full paths of both ends.
+    std::function<uint32_t(const std::string& from, const std::string& to)> copyRule;
 
     std::vector<std::pair<std::string, std::string>> renames; // every call, as names
     int timesCalls = 0;
     std::vector<uint32_t> attributesSet;
     std::vector<std::string> foldersCreated; // every call, as full paths
+    std::vector<std::string> copied;         // every call, as full source paths
 
     void ListFolder(const std::string& searchPath,
                     const std::function<bool(const char*, uint32_t)>& visit) override;
@@ -97,6 +112,7 @@ public:
     uint32_t MoveReplacing(const std::string& from, const std::string& to) override;
     uint32_t RemoveFile(const std::string& path) override;
     uint32_t CreateFolder(const std::string& path) override;
+    uint32_t CopyReplacing(const std::string& from, const std::string& to) override;
 };
 
 // The last component of a path.

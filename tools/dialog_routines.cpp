@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -44,4 +45,11 @@ void DeleteFirstChar(char* text)
 {
     if (*text)
         memmove(text, text + 1, strlen(text));
+}
+
+std::string ItemText(HWND dialog, int id, int limit)
+{
+    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
+    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
+    return std::string(buffer.data(), length);
 }

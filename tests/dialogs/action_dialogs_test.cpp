@@ -49,52 +49,6 @@ HWND Item(const Dialog& dialog, int id)
     return GetDlgItem(dialog.GetHandle(), id);
 }
 
-// A step that waits for the dialog to stand and then does `action`.
-Step When(const Dialog& dialog, std::function<void(HWND)> action)
-{
-    return [&dialog, action] {
-        if (!dialog.GetHandle())
-            return false;
-        action(dialog.GetHandle());
-        return true;
-    };
-}
-
-Step Type(const Dialog& dialog, int id, std::string text)
-{
-    return When(dialog, [id, text](HWND window) { SetDlgItemTextA(window, id, text.c_str()); });
-}
-
-Step Click(const Dialog& dialog, int id)
-{
-    return When(dialog, [id](HWND window) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
-}
-
-// Posted, so that whatever the button starts runs in the dialog's own loop
-// and the next step comes after it.
-Step Press(const Dialog& dialog, int id)
-{
-    return When(dialog, [id](HWND window) {
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-    });
-}
-
-// Notes whether the dialog is still open; a closed one leaves the flag unset.
-Step NoteOpen(const Dialog& dialog, bool* open)
-{
-    return When(dialog, [open](HWND window) { *open = IsWindowVisible(window) != FALSE; });
-}
-
-// Runs the opening with the steps playing inside its loop.
-INT_PTR RunScripted(const std::function<INT_PTR(HWND)>& run, std::vector<Step> steps)
-{
-    OwnerWindow owner(100, 80, 640, 480);
-    RunSteps(std::move(steps));
-    const INT_PTR result = run(owner.Handle());
-    EXPECT_TRUE(StepsDone()) << "the dialog closed before its script ended";
-    return result;
-}
-
 HWND OpenWarning()
 {
     return FindWindowA("#32770", "Quillet");

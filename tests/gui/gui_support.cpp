@@ -1,5 +1,7 @@
 #include "gui_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 namespace {
@@ -34,6 +36,47 @@ void RunSteps(std::vector<Step> steps)
 bool StepsDone()
 {
     return nextStep >= pending.size();
+}
+
+Step When(const Dialog& dialog, std::function<void(HWND)> action)
+{
+    return [&dialog, action] {
+        if (!dialog.GetHandle())
+            return false;
+        action(dialog.GetHandle());
+        return true;
+    };
+}
+
+Step Type(const Dialog& dialog, int id, std::string text)
+{
+    return When(dialog, [id, text](HWND window) { SetDlgItemTextA(window, id, text.c_str()); });
+}
+
+Step Click(const Dialog& dialog, int id)
+{
+    return When(dialog, [id](HWND window) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
+}
+
+Step Press(const Dialog& dialog, int id)
+{
+    return When(dialog, [id](HWND window) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    });
+}
+
+Step NoteOpen(const Dialog& dialog, bool* open)
+{
+    return When(dialog, [open](HWND window) { *open = IsWindowVisible(window) != FALSE; });
+}
+
+INT_PTR RunScripted(const std::function<INT_PTR(HWND)>& run, std::vector<Step> steps)
+{
+    OwnerWindow owner(100, 80, 640, 480);
+    RunSteps(std::move(steps));
+    const INT_PTR result = run(owner.Handle());
+    EXPECT_TRUE(StepsDone()) << "the dialog closed before its script ended";
+    return result;
 }
 
 OwnerWindow::OwnerWindow(int x, int y, int width, int height)

@@ -2,6 +2,7 @@
 // whatever modal loop is running, plain windows to own the windows under
 // test, and a shell that records what it was asked.
 #pragma once
+#include "ui/dialog_object.h"
 #include "ui/shell_calls.h"
 
 #include <windows.h>
@@ -19,6 +20,19 @@ using Step = std::function<bool()>;
 void RunSteps(std::vector<Step> steps);
 // True once every step has run.
 bool StepsDone();
+
+// Steps on a dialog object's window; each waits for the dialog to stand.
+Step When(const Dialog& dialog, std::function<void(HWND)> action);
+Step Type(const Dialog& dialog, int id, std::string text);
+Step Click(const Dialog& dialog, int id);
+// Posted, so that whatever the button starts runs in the dialog's own loop
+// and the next step comes after it.
+Step Press(const Dialog& dialog, int id);
+// Notes whether the dialog is still open; a closed one leaves the flag unset.
+Step NoteOpen(const Dialog& dialog, bool* open);
+// Runs a dialog over a plain owner window with the steps playing inside its
+// loop, and expects them all to have run.
+INT_PTR RunScripted(const std::function<INT_PTR(HWND)>& run, std::vector<Step> steps);
 
 // A visible top-level window of a plain class at this rectangle, to own
 // boxes and dialogs. Destroyed with the object.
