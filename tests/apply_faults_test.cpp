@@ -3,6 +3,8 @@
 #include "engine/apply_changes.h"
 #include "engine/apply_dates.h"
 #include "engine/folder_scan.h"
+#include "engine/journal_store.h"
+#include "engine/rollback.h"
 #include "resources/resource.h"
 #include "test_support.h"
 
@@ -449,4 +451,168 @@ TEST(Faults, AnExceptionInAPassIsToldAndTheListFollowsTheDisk)
         EXPECT_EQ((NameSet{"x.txt", "b.txt", "c.txt"}), s.folder.Names()) << action;
         EXPECT_EQ(3, s.set.Count()) << "rescanned";
     }
+}
+
+namespace {
+
+// What a crash does to a pass: it leaves, and nothing after it runs.
+struct Crash {};
+
+LocalDateTime SomeDate()
+{
+    LocalDateTime date;
+    date.year = 2020; date.month = 5; date.day = 6; date.hour = 7;
+    return date;
+}
+
+// A scene of three files whose passes keep a journal in the folder's
+// neighbour.
+struct JournaledScene : Scene {
+    JournaledScene() : store(files, journalFolder.Path() + "Quillet.journal")
+    {
+        AddThirdAndProposeXyz();
+    }
+
+    FolderContext JournaledContext()
+    {
+        FolderContext context = Context();
+        context.journal = &store;
+        return context;
+    }
+
+    Journal Read()
+    {
+        Journal journal;
+        EXPECT_EQ(JournalStore::Found::Whole, store.Read(journal));
+        return journal;
+    }
+
+    TempFolder journalFolder;
+    JournalStore store;
+};
+
+std::string Contents(const TempFolder& folder)
+{
+    std::string text;
+    for (const std::string& name : folder.Names())
+        text += name + "=" + folder.Read(name) + " ";
+    return text;
+}
+
+const char kBefore[] = "a.txt=A b.txt=B c.txt=C ";
+
+} // namespace
+
+// Cancel stops after the file in hand: what is done stays done, except that
+// the index pass puts back what carries a scratch name.
+TEST(Faults, CancelStopsAfterTheFileInHand)
+{
+    struct Case { int action; int stopAt; const char* after; int changed; };
+    const Case cases[] = {
+        {ID_UPPERCASE, 0, kBefore, 0},
+        {ID_UPPERCASE, 2, "c.txt=C x.txt=A y.txt=B ", 2},
+        {ID_INDEX_NAMES, 2, kBefore, 0},                     // in the first step
+        {ID_INDEX_NAMES, 4, "b.txt=B c.txt=C x.txt=A ", 1},  // in the second
+    };
+    for (const Case& c : cases) {
+        JournaledScene s;
+        s.host.stopAt = c.stopAt;
+        FolderContext context = s.JournaledContext();
+        ASSERT_TRUE(ConfirmAndApply(context, c.action, false, SomeDate()));
+        EXPECT_EQ(c.after, Contents(s.folder)) << c.action << " at " << c.stopAt;
+        EXPECT_EQ(c.changed, s.host.stoppedAfter) << c.action << " at " << c.stopAt;
+        EXPECT_TRUE(s.host.questions.empty());
+        EXPECT_EQ(std::vector<bool>{false}, s.host.pendingCalls);
+        const Journal journal = s.Read();
+        EXPECT_EQ(JournalState::Finished, journal.state);
+        EXPECT_EQ(static_cast<size_t>(c.changed), journal.files.size());
+    }
+}
+
+// The plan is on disk before the first file moves.
+TEST(Faults, ThePlanIsWrittenBeforeTheFirstFileMoves)
+{
+    JournaledScene s;
+    s.set.SetNewName(0, "A.TXT");
+    Journal seen;
+    s.files.renameRule = [&](const std::string&, const std::string&) -> uint32_t {
+        if (s.store.Read(seen) != JournalStore::Found::Whole)
+            ADD_FAILURE() << "no journal at the first move";
+        s.files.renameRule = nullptr;
+        return 0;
+    };
+    FolderContext context = s.JournaledContext();
+    ApplyRenames(context);
+    EXPECT_EQ(JournalState::Open, seen.state);
+    EXPECT_EQ(s.folder.Path(), seen.folder);
+    ASSERT_EQ(3u, seen.files.size());
+    EXPECT_EQ("a.txt", seen.files[0].oldName);
+    EXPECT_EQ("~quillet0.tmp", seen.files[0].tempName);
+    EXPECT_EQ("A.TXT", seen.files[0].newName);
+    EXPECT_EQ("z.txt", seen.files[2].newName);
+    EXPECT_EQ(JournalState::Finished, s.Read().state);
+}
+
+// A crash at any step leaves a journal from which every file goes back to
+// its old name, with its content; a finished batch goes back the same way.
+TEST(Faults, EveryStepOfABatchCanBeRolledBack)
+{
+    for (int action : {ID_UPPERCASE, ID_INDEX_NAMES}) {
+        for (int crashAt = 0; crashAt <= 6; ++crashAt) {
+            JournaledScene s;
+            if (action == ID_UPPERCASE) {
+                s.set.SetNewName(0, "A.TXT"); // a case change, through a temporary name
+                s.set.SetNewName(1, "c.txt"); // waits for c.txt to move
+            }
+            int moves = 0;
+            s.files.renameRule = [&](const std::string&, const std::string&) -> uint32_t {
+                if (moves++ == crashAt)
+                    throw Crash();
+                return 0;
+            };
+            FolderContext context = s.JournaledContext();
+            try {
+                ConfirmAndApply(context, action, false, SomeDate());
+            } catch (const Crash&) {
+            }
+            s.files.renameRule = nullptr;
+            const Journal journal = s.Read();
+            SCOPED_TRACE(std::to_string(action) + " crash at " + std::to_string(crashAt));
+            EXPECT_EQ(crashAt < moves ? JournalState::Open : JournalState::Finished, journal.state);
+            ScriptedHost host;
+            FolderContext again{s.set, s.folder.Path(), s.files, host};
+            RollBack(again, journal);
+            EXPECT_EQ(kBefore, Contents(s.folder));
+            EXPECT_TRUE(host.warnings.empty()) << host.warnings.front();
+        }
+    }
+}
+
+TEST(Faults, DatesGoBackToTheirOldTimesUnlessChangedSince)
+{
+    JournaledScene s;
+    uint64_t creation = 0, before = 0;
+    ASSERT_EQ(0u, s.files.GetFileTimes(s.folder.Path() + "a.txt", creation, before));
+    int calls = 0;
+    s.files.timesRule = [&](const std::string&) -> uint32_t {
+        if (calls++ == 2)
+            throw Crash();
+        return 0;
+    };
+    FolderContext context = s.JournaledContext();
+    EXPECT_THROW(ApplyDates(context, SomeDate()), Crash);
+    s.files.timesRule = nullptr;
+    const Journal journal = s.Read();
+    EXPECT_EQ(JournalState::Open, journal.state);
+    EXPECT_EQ(2, CountChangedFiles(s.files, journal));
+    // b.txt is changed by someone else meanwhile: not ours to put back.
+    ASSERT_EQ(0u, s.files.SetFileTimes(s.folder.Path() + "b.txt", 130000000000000000ull, 130000000000000000ull));
+    RollBack(context, journal);
+    uint64_t after = 0;
+    EXPECT_EQ(0u, s.files.GetFileTimes(s.folder.Path() + "a.txt", creation, after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(0u, s.files.GetFileTimes(s.folder.Path() + "b.txt", creation, after));
+    EXPECT_EQ(130000000000000000ull, after);
+    ASSERT_EQ(1u, s.host.warnings.size());
+    EXPECT_NE(std::string::npos, s.host.warnings[0].find("\nb.txt")) << s.host.warnings[0];
 }

@@ -61,6 +61,9 @@ public:
         shownCount = fileCount;
     }
     void SetPending(bool pending) override { pendingCalls.push_back(pending); }
+    // Says stop at the call numbered stopAt (from 0), as the Cancel button.
+    bool KeepGoing(int, int) override { return keepGoingCalls++ != stopAt; }
+    void ShowStopped(int changed) override { stoppedAfter = changed; }
 
     std::deque<bool> answers;          // Yes/No for each question, in order; Yes when empty
     std::vector<std::string> confirmations;
@@ -73,6 +76,9 @@ public:
     int refills = 0;
     std::string shownPath;
     int shownCount = -1;
+    int stopAt = -1;
+    int keepGoingCalls = 0;
+    int stoppedAfter = -1; // files changed before a stop; -1 when there was none
 
 private:
     bool NextAnswer();

@@ -2,6 +2,7 @@
 // driven with messages, on real scratch folders.
 #include "app/application.h"
 #include "app/settings_store.h"
+#include "engine/journal_store.h"
 #include "gui/gui_support.h"
 #include "resources/resource.h"
 #include "test_support.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -17,8 +19,12 @@ namespace {
 // A running program on a scratch folder, its settings kept in the folder too.
 class Program {
 public:
-    explicit Program(const char* folderArgument = nullptr)
+    // `prepare` may put files beside the settings file before the start.
+    explicit Program(const char* folderArgument = nullptr,
+                     const std::function<void(const TempFolder&)>& prepare = nullptr)
     {
+        if (prepare)
+            prepare(settings);
         app = std::make_unique<Application>(SystemFileOps(), shell);
         started = app->Start(settings.Path() + "Quillet.ini", folderArgument, SW_SHOW);
     }
@@ -193,13 +199,7 @@ TEST(MainWindow, ARelativeFolderIsHeldAsAFullPath)
     SetCurrentDirectoryA(before);
     EXPECT_EQ(path, program.app->mainWindow.Folder());
     program.Command(ID_UPPERCASE);
-    RunSteps({[] {
-        HWND box = OpenBox();
-        if (!box)
-            return false;
-        PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, 'Y', 1);
-        return true;
-    }});
+    ConfirmWithYes();
     program.Command(ID_MAKE_CHANGES);
     EXPECT_EQ((std::set<std::string>{"A.TXT"}), folder.Names());
 }
@@ -515,4 +515,56 @@ TEST(InformationPages, UpdatesOpenTheMakersPage)
     program.Command(ID_CHECK_UPDATES);
     ASSERT_EQ(1u, program.shell.opened.size());
     EXPECT_EQ("open|http://www.osbrin-freeware.example/OsbrinUtilities.html#Quillet|||1", program.shell.opened[0]);
+}
+
+TEST(MainWindow, UndoPutsBackTheLastChangesOnce)
+{
+    TempFolder folder;
+    folder.Create("abc.txt", "1");
+    folder.Create("def.txt", "2");
+    Program program(folder.Path().c_str());
+    EXPECT_NE(0u, program.ItemState(ID_UNDO)) << "nothing to undo yet";
+    program.Command(ID_UPPERCASE);
+    ConfirmWithYes();
+    program.Command(ID_MAKE_CHANGES);
+    ASSERT_EQ((std::set<std::string>{"ABC.TXT", "DEF.TXT"}), folder.Names());
+    EXPECT_EQ(0u, program.ItemState(ID_UNDO));
+    ConfirmWithYes();
+    program.Command(ID_UNDO);
+    EXPECT_TRUE(StepsDone());
+    EXPECT_EQ((std::set<std::string>{"abc.txt", "def.txt"}), folder.Names());
+    EXPECT_EQ("1", folder.Read("abc.txt"));
+    EXPECT_TRUE(IsWindowEnabled(program.Main()));
+    EXPECT_NE(0u, program.ItemState(ID_UNDO)) << "a second Undo does nothing more";
+    EXPECT_EQ("2 files", program.Pane(2));
+}
+
+// A batch the last run did not end is offered for rolling back at start; No
+// keeps it for the next start.
+TEST(MainWindow, AnUnfinishedBatchIsOfferedAtStart)
+{
+    for (bool yes : {false, true}) {
+        TempFolder folder;
+        folder.Create("new.txt", "content");
+        Journal journal;
+        journal.kind = JournalKind::Renames;
+        journal.folder = folder.Path();
+        journal.files = {{"old.txt", "", "new.txt"}};
+        RunSteps({[yes] {
+            HWND box = OpenBox();
+            if (!box)
+                return false;
+            PostMessageA(GetWindow(box, GW_CHILD), WM_KEYDOWN, yes ? 'Y' : 'N', 1);
+            return true;
+        }});
+        Program program(nullptr, [&](const TempFolder& settings) {
+            JournalStore(SystemFileOps(), settings.Path() + "Quillet.journal").Write(journal);
+        });
+        EXPECT_TRUE(StepsDone());
+        EXPECT_EQ((std::set<std::string>{yes ? "old.txt" : "new.txt"}), folder.Names());
+        Journal after;
+        ASSERT_EQ(JournalStore::Found::Whole,
+                  JournalStore(SystemFileOps(), program.settings.Path() + "Quillet.journal").Read(after));
+        EXPECT_EQ(yes ? JournalState::Closed : JournalState::Open, after.state);
+    }
 }
