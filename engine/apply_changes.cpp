@@ -113,13 +113,16 @@ private:
             return Outcome::Unchanged;
         const std::string source = c_.folder + e.name;
         const std::string target = c_.folder + stored;
+        const size_t strandedBefore = stranded_.size();
         const uint32_t error = CollationKey(e.name) == CollationKey(stored)
                                    ? RenameThroughTemp(source, target, e.name)
                                    : c_.files.Rename(source, target);
         if (error == 0)
             return Outcome::Renamed;
+        // A file left under a scratch name is not tried again: the list of
+        // stranded files tells where it is.
         if (error == kErrorAlreadyExists)
-            return Outcome::TargetExists;
+            return stranded_.size() == strandedBefore ? Outcome::TargetExists : Outcome::GivenUp;
         return Failed(error, e.name);
     }
 
