@@ -2,9 +2,9 @@
 
 #include "apply_dates.h"
 #include "collation.h"
+#include "file_error.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
-#include "resources/resource.h"
 #include "ui/number_text.h"
 
 #include <vector>
@@ -224,56 +224,32 @@ private:
     std::vector<Stranded> stranded_;
 };
 
-const char* ConfirmationText(int action, bool prefix)
+const char* ConfirmationText(EngineAction action, bool prefix)
 {
     switch (action) {
-    case ID_UPPERCASE: return "This will convert these files to uppercase.";
-    case ID_LOWERCASE: return "This will convert these files to lowercase.";
-    case ID_INDEX_NAMES: return "This will rename the files using an index number.";
-    case ID_PREFIX_APPEND:
+    case EngineAction::Uppercase: return "This will convert these files to uppercase.";
+    case EngineAction::Lowercase: return "This will convert these files to lowercase.";
+    case EngineAction::IndexNames: return "This will rename the files using an index number.";
+    case EngineAction::PrefixAppend:
         return prefix ? "This will start the file names with the text you entered."
                       : "This will append text to the file names.";
-    case ID_SHORTEN: return "This will shorten these file names.";
-    case ID_REMOVE_TEXT: return "This will remove some text from the file names.";
-    case ID_CHANGE_EXTENSIONS: return "This will change the file extensions.";
-    case ID_CHANGE_DATES: return "This will change the file dates";
-    default: return nullptr;
+    case EngineAction::Shorten: return "This will shorten these file names.";
+    case EngineAction::RemoveText: return "This will remove some text from the file names.";
+    case EngineAction::ChangeExtensions: return "This will change the file extensions.";
+    case EngineAction::ChangeDates: return "This will change the file dates";
     }
-}
-
-// The question asked when a file could not be changed.
-std::string FileErrorText(uint32_t error, const std::string& name)
-{
-    std::string text = name;
-    if (error == kErrorSharingViolation) {
-        text += " - File in use.";
-    } else if (error == kErrorWriteProtect) {
-        text += "\n\nDrive is write protected.";
-    } else if (error == kErrorInvalidName) {
-        text += "\n\nThe new name is not a valid file name.";
-    } else {
-        char digits[34];
-        text += "\n\nFile error - ";
-        text += FormatUInt(error, digits, 10);
-    }
-    return text + "\n\nContinue with this operation?";
+    return "";
 }
 
 } // namespace
 
-bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
+bool ConfirmAndApply(FolderContext& context, EngineAction action, bool prefix, const LocalDateTime& date)
 {
-    return host.AskToContinue(FileErrorText(error, name));
-}
-
-bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const LocalDateTime& date)
-{
-    const char* text = ConfirmationText(action, prefix);
-    if (!text || !context.host.Confirm(std::string(text) + "\nDo you want to do this?"))
+    if (!context.host.Confirm(std::string(ConfirmationText(action, prefix)) + "\nDo you want to do this?"))
         return false;
-    if (action == ID_INDEX_NAMES)
+    if (action == EngineAction::IndexNames)
         ApplyIndexRenames(context);
-    else if (action == ID_CHANGE_DATES)
+    else if (action == EngineAction::ChangeDates)
         ApplyDates(context, date);
     else
         ApplyRenames(context);

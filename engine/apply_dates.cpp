@@ -1,6 +1,6 @@
 #include "apply_dates.h"
 
-#include "apply_changes.h"
+#include "file_error.h"
 #include "folder_scan.h"
 
 namespace {

@@ -14,14 +14,14 @@ case "${1:-}" in
 esac
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  CXX=clang++ cmake -S "$top/native" -B "$build" >/dev/null
+  CXX=clang++ cmake -S "$top" -B "$build" -DQUILLET_NATIVE=ON >/dev/null
 fi
 cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "== native tests (address and undefined-behaviour sanitizers)"
-"$build/native_tests" --gtest_brief=1
+"$build/tests/native_tests" --gtest_brief=1
 
 # Each fuzz target for a while, from the committed seeds; the inputs it finds
 # are kept in the build folder for the next run.
@@ -30,7 +30,7 @@ for target in command_line name_pieces number_text settings transforms; do
   work="$build/corpus/$target"
   mkdir -p "$work"
   log="$build/$target-fuzz.log"
-  if ! "$build/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" \
+  if ! "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" \
        "$work" "$top/tests/fuzz/corpus/$target" >"$log" 2>&1; then
     tail -40 "$log"
     echo "fuzz target $target failed: the input is in $build/$target-*"

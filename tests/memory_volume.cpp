@@ -155,11 +155,6 @@ MemoryVolume::Node* MemoryVolume::Find(const std::string& key)
     return found == nodes_.end() ? nullptr : &found->second;
 }
 
-uint32_t MemoryVolume::Fault(const char* call, const std::string& path) const
-{
-    return fault ? fault(call, path) : 0;
-}
-
 void MemoryVolume::ListFolder(const std::string& searchPath,
                               const std::function<bool(const char*, uint32_t)>& visit)
 {
@@ -191,24 +186,19 @@ void MemoryVolume::ListFolder(const std::string& searchPath,
     }
 }
 
-uint32_t MemoryVolume::Move(const std::string& from, const std::string& to, bool replace)
+uint32_t MemoryVolume::Move(const char* call, const std::string& from, const std::string& to, bool replace)
 {
-    Resolved source;
-    Resolved target;
-    if (const uint32_t error = Resolve(from, source))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing(call, from, node))
         return error;
-    Node* node = Find(source.key);
-    if (!node)
-        return kErrorFileNotFound;
     // The passes never move folders; a folder stands still here.
     if (node->folder)
         return kErrorAccessDenied;
-    if (const uint32_t error = Resolve(to, target))
+    Resolved target;
+    if (const uint32_t error = InFolder(nullptr, to, target))
         return error;
-    const Node* parent = Find(target.parentKey);
-    if (!parent || !parent->folder)
-        return kErrorPathNotFound;
-    if (target.key != source.key) {
+    const std::string sourceKey = Folded(node->path);
+    if (target.key != sourceKey) {
         if (const Node* taken = Find(target.key)) {
             if (!replace)
                 return kErrorAlreadyExists;
@@ -218,7 +208,7 @@ uint32_t MemoryVolume::Move(const std::string& from, const std::string& to, bool
     }
     Node moved = *node;
     moved.path = target.path;
-    nodes_.erase(source.key);
+    nodes_.erase(sourceKey);
     nodes_[target.key] = moved;
     ++renamesMade;
     return 0;
@@ -226,28 +216,43 @@ uint32_t MemoryVolume::Move(const std::string& from, const std::string& to, bool
 
 uint32_t MemoryVolume::Rename(const std::string& from, const std::string& to)
 {
-    if (const uint32_t error = Fault("Rename", from))
-        return error;
-    return Move(from, to, false);
+    return Move("Rename", from, to, false);
 }
 
 uint32_t MemoryVolume::MoveReplacing(const std::string& from, const std::string& to)
 {
-    if (const uint32_t error = Fault("MoveReplacing", from))
+    return Move("MoveReplacing", from, to, true);
+}
+
+uint32_t MemoryVolume::Prepare(const char* call, const std::string& path, Resolved& where) const
+{
+    if (const uint32_t error = call && fault ? fault(call, path) : 0)
         return error;
-    return Move(from, to, true);
+    return Resolve(path, where);
+}
+
+uint32_t MemoryVolume::Existing(const char* call, const std::string& path, Node*& node)
+{
+    Resolved where;
+    if (const uint32_t error = Prepare(call, path, where))
+        return error;
+    node = Find(where.key);
+    return node ? 0 : kErrorFileNotFound;
+}
+
+uint32_t MemoryVolume::InFolder(const char* call, const std::string& path, Resolved& where)
+{
+    if (const uint32_t error = Prepare(call, path, where))
+        return error;
+    const Node* parent = Find(where.parentKey);
+    return parent && parent->folder ? 0 : kErrorPathNotFound;
 }
 
 uint32_t MemoryVolume::SetFileTimes(const std::string& path, uint64_t, uint64_t lastWrite)
 {
-    if (const uint32_t error = Fault("SetFileTimes", path))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing("SetFileTimes", path, node))
         return error;
-    Resolved where;
-    if (const uint32_t error = Resolve(path, where))
-        return error;
-    Node* node = Find(where.key);
-    if (!node)
-        return kErrorFileNotFound;
     if (node->folder || (node->attributes & (kAttributeReadOnly | kAttributeHidden | kAttributeSystem)))
         return kErrorAccessDenied;
     node->lastWrite = lastWrite;
@@ -256,40 +261,27 @@ uint32_t MemoryVolume::SetFileTimes(const std::string& path, uint64_t, uint64_t 
 
 uint32_t MemoryVolume::GetAttributes(const std::string& path, uint32_t& attributes)
 {
-    Resolved where;
-    if (const uint32_t error = Resolve(path, where))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing(nullptr, path, node))
         return error;
-    const Node* node = Find(where.key);
-    if (!node)
-        return kErrorFileNotFound;
     attributes = node->attributes;
     return 0;
 }
 
 uint32_t MemoryVolume::SetAttributes(const std::string& path, uint32_t attributes)
 {
-    if (const uint32_t error = Fault("SetAttributes", path))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing("SetAttributes", path, node))
         return error;
-    Resolved where;
-    if (const uint32_t error = Resolve(path, where))
-        return error;
-    Node* node = Find(where.key);
-    if (!node)
-        return kErrorFileNotFound;
     node->attributes = node->folder ? (attributes | kAttributeDirectory) : attributes;
     return 0;
 }
 
 uint32_t MemoryVolume::ReadWholeFile(const std::string& path, std::string& content)
 {
-    if (const uint32_t error = Fault("ReadWholeFile", path))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing("ReadWholeFile", path, node))
         return error;
-    Resolved where;
-    if (const uint32_t error = Resolve(path, where))
-        return error;
-    const Node* node = Find(where.key);
-    if (!node)
-        return kErrorFileNotFound;
     if (node->folder)
         return kErrorAccessDenied;
     content = node->content;
@@ -298,14 +290,9 @@ uint32_t MemoryVolume::ReadWholeFile(const std::string& path, std::string& conte
 
 uint32_t MemoryVolume::WriteWholeFile(const std::string& path, const std::string& content)
 {
-    if (const uint32_t error = Fault("WriteWholeFile", path))
-        return error;
     Resolved where;
-    if (const uint32_t error = Resolve(path, where))
+    if (const uint32_t error = InFolder("WriteWholeFile", path, where))
         return error;
-    const Node* parent = Find(where.parentKey);
-    if (!parent || !parent->folder)
-        return kErrorPathNotFound;
     if (Node* node = Find(where.key)) {
         if (node->folder || (node->attributes & kAttributeReadOnly))
             return kErrorAccessDenied;
@@ -318,30 +305,20 @@ uint32_t MemoryVolume::WriteWholeFile(const std::string& path, const std::string
 
 uint32_t MemoryVolume::RemoveFile(const std::string& path)
 {
-    if (const uint32_t error = Fault("RemoveFile", path))
+    Node* node = nullptr;
+    if (const uint32_t error = Existing("RemoveFile", path, node))
         return error;
-    Resolved where;
-    if (const uint32_t error = Resolve(path, where))
-        return error;
-    const Node* node = Find(where.key);
-    if (!node)
-        return kErrorFileNotFound;
     if (node->folder || (node->attributes & kAttributeReadOnly))
         return kErrorAccessDenied;
-    nodes_.erase(where.key);
+    nodes_.erase(Folded(node->path));
     return 0;
 }
 
 uint32_t MemoryVolume::CreateFolder(const std::string& path)
 {
-    if (const uint32_t error = Fault("CreateFolder", path))
-        return error;
     Resolved where;
-    if (const uint32_t error = Resolve(path, where))
+    if (const uint32_t error = InFolder("CreateFolder", path, where))
         return error;
-    const Node* parent = Find(where.parentKey);
-    if (!parent || !parent->folder)
-        return kErrorPathNotFound;
     if (Find(where.key))
         return kErrorAlreadyExists;
     AddFolder(where.path);

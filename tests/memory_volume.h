@@ -62,9 +62,14 @@ private:
         std::string parentKey;
     };
     uint32_t Resolve(const std::string& path, Resolved& out) const;
+    // The fault rule (none for a null call), then the path made whole.
+    uint32_t Prepare(const char* call, const std::string& path, Resolved& where) const;
+    // Prepare, then the folder or file the path names.
+    uint32_t Existing(const char* call, const std::string& path, Node*& node);
+    // Prepare, then the folder the path lies in, which must be there.
+    uint32_t InFolder(const char* call, const std::string& path, Resolved& where);
     Node* Find(const std::string& key);
-    uint32_t Fault(const char* call, const std::string& path) const;
-    uint32_t Move(const std::string& from, const std::string& to, bool replace);
+    uint32_t Move(const char* call, const std::string& from, const std::string& to, bool replace);
 
     std::map<std::string, Node> nodes_; // by key
 };

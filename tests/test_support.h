@@ -33,6 +33,7 @@ private:
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);
 std::vector<std::string> NewNames(const WorkingSet& set);
+std::vector<std::string> CurrentNames(const WorkingSet& set);
 
 class ScriptedHost : public EngineHost {
 public:

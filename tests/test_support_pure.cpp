@@ -17,6 +17,14 @@ std::vector<std::string> NewNames(const WorkingSet& set)
     return names;
 }
 
+std::vector<std::string> CurrentNames(const WorkingSet& set)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < set.Count(); ++i)
+        names.push_back(set.Entry(i).name);
+    return names;
+}
+
 bool ScriptedHost::NextAnswer()
 {
     if (answers.empty())

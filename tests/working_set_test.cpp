@@ -10,14 +10,6 @@
 
 namespace {
 using Names = std::vector<std::string>;
-
-Names CurrentNames(const WorkingSet& set)
-{
-    Names names;
-    for (int i = 0; i < set.Count(); ++i)
-        names.push_back(set.Entry(i).name);
-    return names;
-}
 } // namespace
 
 // The order of ASCII names is the platform's in every build: punctuation

@@ -1,11 +1,5 @@
-// Small routines the dialogs share.
+// Small text routines the dialogs share. Pure code: no window, file or clock.
 #pragma once
-#include <windows.h>
-
-// Centres the window over its owner (over the screen without one), moved in
-// far enough to line up with the owner's right and bottom edges when it is
-// larger, but never left of or above position 0.
-void CenterOverOwner(HWND window);
 
 // Writes the number (0 to 99) as two decimal digits, "07" for 7, and returns
 // the position just after them.

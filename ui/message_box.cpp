@@ -1,6 +1,6 @@
 #include "ui/message_box.h"
 
-#include "tools/dialog_routines.h"
+#include "ui/centring.h"
 #include "ui/message_pump.h"
 
 #include <algorithm>

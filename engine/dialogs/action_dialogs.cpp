@@ -1,12 +1,10 @@
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 
-#include "engine/name_pieces.h"
-
+#include "engine/action_rules.h"
 #include "resources/resource.h"
-#include "tools/dialog_routines.h"
+#include "ui/centring.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -35,26 +33,6 @@ std::string ItemText(HWND dialog, int id, int limit)
     return std::string(buffer.data(), length);
 }
 
-std::string TrimBlanks(const std::string& text)
-{
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
-// What keeps the text out of a file name, said for the user; empty when
-// the text may stand in one.
-std::string UnfitForName(const std::string& text)
-{
-    const size_t at = FindForbiddenCharacter(text);
-    if (at == std::string::npos)
-        return std::string();
-    if (static_cast<unsigned char>(text[at]) < 32)
-        return "A file name cannot hold control characters such as tabs.";
-    return std::string("The character ") + text[at] + " cannot stand in a file name.";
-}
-
 void FocusWholeText(HWND dialog, int id)
 {
     HWND edit = GetDlgItem(dialog, id);
@@ -77,16 +55,6 @@ bool RefuseUnfitName(HWND dialog, int id, const std::string& text)
 bool Checked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-// The number in the text when it is all digits (with an optional sign).
-bool ParseWhole(const std::string& text, long* value)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    *value = strtol(text.c_str(), &end, 10);
-    return end != text.c_str() && *end == '\0';
 }
 
 } // namespace
@@ -128,11 +96,8 @@ void ShortenDialog::Init()
 // text shows the user what is wrong.
 void ShortenDialog::Confirm()
 {
-    long value = 0;
-    if (!ParseWhole(ItemText(handle_, IDC_ENTRY, kDigits), &value) || value < 1 || value > kLongest)
-        return;
-    maxLength_ = static_cast<int>(value);
-    EndDialog(handle_, 1);
+    if (ParseShortenLength(ItemText(handle_, IDC_ENTRY, kDigits), maxLength_))
+        EndDialog(handle_, 1);
 }
 
 INT_PTR IndexDialog::Run(HWND owner)
@@ -216,13 +181,8 @@ void ExtensionDialog::Init()
 
 void ExtensionDialog::Confirm()
 {
-    // A pattern left blank would match nothing at all; it means every file.
-    pattern_ = TrimBlanks(ItemText(handle_, IDC_ENTRY, kTextLimit));
-    if (pattern_.empty())
-        pattern_ = "*.*";
-    // "*.jpg" and ".jpg" are common ways of saying "jpg".
-    const std::string typed = ItemText(handle_, IDC_SECOND_EDIT, kTextLimit);
-    extension_ = typed.substr(std::min(typed.find_first_not_of("*.?"), typed.size()));
+    pattern_ = SourcePattern(ItemText(handle_, IDC_ENTRY, kTextLimit));
+    extension_ = BareExtension(ItemText(handle_, IDC_SECOND_EDIT, kTextLimit));
     EndDialog(handle_, 1);
 }
 
