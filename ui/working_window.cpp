@@ -1,14 +1,15 @@
 #include "ui/working_window.h"
 
+#include "ui/gdi_scope.h"
+
 namespace {
 
 constexpr int CANCEL_ID = 2;
 
 void Line(HDC dc, int stockPen, int x, int y)
 {
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(stockPen));
+    Selected selected(dc, GetStockObject(stockPen));
     LineTo(dc, x, y);
-    SelectObject(dc, previous);
 }
 
 } // namespace
@@ -89,11 +90,9 @@ void WorkWnd::Paint()
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(GetHandle(), &paint);
     if (dc) {
-        HBRUSH brush = CreateSolidBrush(background_);
-        if (brush) {
-            FillRect(dc, &paint.rcPaint, brush);
-            DeleteObject(brush);
-        }
+        GdiObject brush(CreateSolidBrush(background_));
+        if (brush)
+            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(brush.Get()));
         SetBkColor(dc, background_);
         MoveToEx(dc, textRect_.left, textRect_.bottom, nullptr);
         Line(dc, BLACK_PEN, textRect_.left, textRect_.top);
