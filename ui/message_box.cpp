@@ -284,20 +284,20 @@ void MsgBox::CreateButtons()
     const int y = client.bottom - 2 * lineHeight_;
     switch (type_ & 0xF) {
     case BOX_OKCANCEL:
-        AddButton(0, "&Ok", cx - 70, y, 1);
-        AddButton(1, "&Cancel", cx + 10, y, 2);
+        AddButton(0, "&Ok", cx - 70, y, IDOK);
+        AddButton(1, "&Cancel", cx + 10, y, IDCANCEL);
         break;
     case BOX_YESNO:
-        AddButton(0, "&Yes", cx - 70, y, 6);
-        AddButton(1, "&No", cx + 10, y, 7);
+        AddButton(0, "&Yes", cx - 70, y, IDYES);
+        AddButton(1, "&No", cx + 10, y, IDNO);
         break;
     case BOX_YESNOCANCEL:
-        AddButton(0, "&Yes", cx - 100, y, 6);
-        AddButton(1, "&No", cx - 30, y, 7);
-        AddButton(2, "&Cancel", cx + 40, y, 2);
+        AddButton(0, "&Yes", cx - 100, y, IDYES);
+        AddButton(1, "&No", cx - 30, y, IDNO);
+        AddButton(2, "&Cancel", cx + 40, y, IDCANCEL);
         break;
     default:
-        AddButton(0, "&Ok", cx - 30, y, 1);
+        AddButton(0, "&Ok", cx - 30, y, IDOK);
         break;
     }
 }
@@ -392,7 +392,7 @@ void MsgBox::OnPaint()
 bool WarningBox::Ask(HWND owner, const char* text, const char* caption, COLORREF bannerColour)
 {
     bannerColour_ = bannerColour;
-    return Show(owner, text, caption, BOX_YESNO, 0, 0xFFFFFF, 0x0000FF, 0x808080) == 6;
+    return Show(owner, text, caption, BOX_YESNO, 0, 0xFFFFFF, 0x0000FF, 0x808080) == IDYES;
 }
 
 void WarningBox::CreateBoxWindow()
@@ -410,8 +410,8 @@ void WarningBox::CreateButtons()
     GetClientRect(GetHandle(), &client);
     const int cx = client.right / 2;
     const int y = client.bottom - 3 * LineHeight();
-    AddButton(0, "&Yes", cx - 70, y, 6);
-    AddButton(1, "&No", cx + 10, y, 7);
+    AddButton(0, "&Yes", cx - 70, y, IDYES);
+    AddButton(1, "&No", cx + 10, y, IDNO);
 }
 
 void WarningBox::PaintBanner(HDC dc, int y, int width) const
