@@ -23,6 +23,7 @@
 namespace {
 
 const char kFolder[] = "C:\\photos\\";
+
 LocalDateTime Date()
 {
     LocalDateTime date;
@@ -49,7 +50,7 @@ struct Case {
     std::vector<std::pair<std::string, uint32_t>> files; // name, attributes
     std::vector<std::string> unlisted;                   // taken off the list before the actions
     std::vector<Action> actions;
-    std::map<int, uint32_t> faults; // rename call (from 1) -> error
+    std::map<int, uint32_t> faults; // file call that fails (from 1) -> its error
     std::deque<bool> answers;       // Yes when they run out
 };
 
