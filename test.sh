@@ -11,6 +11,12 @@ for target in i686 x86_64; do
     || { cat "$build/build-$target.log"; echo "build of $target failed"; exit 1; }
 done
 
+# The pure core and the passes stay free of Win32 headers, and are built
+# and tested natively under the sanitizers.
+native_status=0
+"$top/scripts/check-layers.sh" "$build/x86_64" || native_status=1
+"$top/scripts/native.sh" || { echo "native build or tests failed"; native_status=1; }
+
 runs=(x86_64)
 if "$top/scripts/can-run-32bit.sh"; then
   runs=(i686 x86_64)
@@ -20,7 +26,7 @@ fi
 
 quillet_start_xvfb || exit 1
 trap quillet_stop_xvfb EXIT
-status=0
+status=$native_status
 for target in "${runs[@]}"; do
   arch=win64; [ "$target" = i686 ] && arch=win32
   (

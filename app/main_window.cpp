@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "app/action_commands.h"
 #include "app/settings_store.h"
 #include "engine/apply_changes.h"
 #include "engine/collation.h"
@@ -9,8 +10,8 @@
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
 #include "resources/resource.h"
-#include "tools/dialog_routines.h"
 #include "tools/folder_browser.h"
+#include "ui/centring.h"
 #include "ui/number_text.h"
 
 #include <commctrl.h>
@@ -157,7 +158,9 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_UNDO: Undo(); break;
     case ID_MAKE_CHANGES: {
         FolderContext context = Context();
-        ConfirmAndApply(context, action_, prefix_, parts_.dateDialog.Result());
+        EngineAction action;
+        if (EngineActionOf(action_, action))
+            ConfirmAndApply(context, action, prefix_, parts_.dateDialog.Result());
         break;
     }
     case ID_EXIT: OnClose(); break;

@@ -6,7 +6,7 @@
 #include "app/help_page.h"
 #include "app/main_bar.h"
 #include "app/settings_file.h"
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "engine/engine_host.h"
 #include "engine/journal_store.h"
 #include "engine/local_time.h"

@@ -6,7 +6,6 @@
 #include "folder_scan.h"
 #include "name_pieces.h"
 #include "pass_reports.h"
-#include "resources/resource.h"
 #include "transforms.h"
 #include "ui/number_text.h"
 
@@ -160,14 +159,17 @@ private:
         if (!IsUsableTarget(c_.folder, e.newName))
             return Failed(kErrorInvalidName, e.name);
         const std::string& temp = temps_[static_cast<size_t>(i)];
+        const size_t strandedBefore = outcome_.stranded.size();
         const uint32_t error = temp.empty() ? c_.files.Rename(c_.folder + e.name, c_.folder + stored)
                                             : RenameThroughTemp(e.name, temp, stored);
         if (error == 0) {
             done_.push_back({e.name, temp, stored});
             return Outcome::Renamed;
         }
+        // A file left under a temporary name is not tried again: the list of
+        // stranded files tells where it is.
         if (error == kErrorAlreadyExists)
-            return Outcome::TargetExists;
+            return outcome_.stranded.size() == strandedBefore ? Outcome::TargetExists : Outcome::GivenUp;
         return Failed(error, e.name);
     }
 
@@ -326,33 +328,32 @@ private:
     std::vector<JournalFile> done_;
 };
 
-const char* ConfirmationText(int action, bool prefix)
+const char* ConfirmationText(EngineAction action, bool prefix)
 {
     switch (action) {
-    case ID_UPPERCASE: return "This will convert these files to uppercase.";
-    case ID_LOWERCASE: return "This will convert these files to lowercase.";
-    case ID_INDEX_NAMES: return "This will rename the files using an index number.";
-    case ID_PREFIX_APPEND:
+    case EngineAction::Uppercase: return "This will convert these files to uppercase.";
+    case EngineAction::Lowercase: return "This will convert these files to lowercase.";
+    case EngineAction::IndexNames: return "This will rename the files using an index number.";
+    case EngineAction::PrefixAppend:
         return prefix ? "This will start the file names with the text you entered."
                       : "This will append text to the file names.";
-    case ID_SHORTEN: return "This will shorten these file names.";
-    case ID_REMOVE_TEXT: return "This will remove some text from the file names.";
-    case ID_CHANGE_EXTENSIONS: return "This will change the file extensions.";
-    case ID_CHANGE_DATES: return "This will change the file dates";
-    default: return nullptr;
+    case EngineAction::Shorten: return "This will shorten these file names.";
+    case EngineAction::RemoveText: return "This will remove some text from the file names.";
+    case EngineAction::ChangeExtensions: return "This will change the file extensions.";
+    case EngineAction::ChangeDates: return "This will change the file dates";
     }
+    return "";
 }
 
 } // namespace
 
-bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const LocalDateTime& date)
+bool ConfirmAndApply(FolderContext& context, EngineAction action, bool prefix, const LocalDateTime& date)
 {
-    const char* text = ConfirmationText(action, prefix);
-    if (!text || !context.host.Confirm(std::string(text) + "\nDo you want to do this?"))
+    if (!context.host.Confirm(std::string(ConfirmationText(action, prefix)) + "\nDo you want to do this?"))
         return false;
-    if (action == ID_INDEX_NAMES)
+    if (action == EngineAction::IndexNames)
         ApplyIndexRenames(context);
-    else if (action == ID_CHANGE_DATES)
+    else if (action == EngineAction::ChangeDates)
         ApplyDates(context, date);
     else
         ApplyRenames(context);

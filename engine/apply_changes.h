@@ -1,5 +1,6 @@
 // Carrying out the proposals on disk.
 #pragma once
+#include "engine_action.h"
 #include "engine_host.h"
 #include "local_time.h"
 #include "pass_reports.h"
@@ -7,11 +8,10 @@
 #include <functional>
 #include <string>
 
-// Asks the user to confirm the pending action (a command id of the Actions
-// menu) and runs its pass. `prefix` picks the text of the prefix/append
-// action; `date` is what the date action writes. False when nothing was done:
-// an unknown action, or the user said No.
-bool ConfirmAndApply(FolderContext& context, int action, bool prefix, const LocalDateTime& date);
+// Asks the user to confirm the pending action and runs its pass. `prefix`
+// picks the text of the prefix/append action; `date` is what the date action
+// writes. False when the user said No.
+bool ConfirmAndApply(FolderContext& context, EngineAction action, bool prefix, const LocalDateTime& date);
 
 // Renames every listed entry to its proposal, in passes, so that a chain of
 // renames whose targets are freed by later entries still goes through.

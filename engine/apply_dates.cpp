@@ -25,8 +25,13 @@ uint32_t SetDatesOfFile(FileOps& files, const std::string& path, uint64_t creati
         cleared = true;
         error = files.SetFileTimes(path, creation, lastWrite);
     }
-    if (cleared)
-        files.SetAttributes(path, original);
+    // Attributes that cannot be put back are a failure of their own: the
+    // user hears of the file like one whose dates could not be set.
+    if (cleared) {
+        const uint32_t restored = files.SetAttributes(path, original);
+        if (error == 0)
+            error = restored;
+    }
     return error;
 }
 

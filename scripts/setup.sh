@@ -7,7 +7,8 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
-          fonts-wine xvfb xdotool imagemagick googletest cmake make xauth)
+          fonts-wine xvfb xdotool imagemagick googletest cmake make xauth
+          clang libclang-rt-14-dev)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -157,7 +157,6 @@ TEST(NamePieces, SameNameIgnoringCase)
         {"Iota.txt", "iOTA.TXT", true},
         {"abc.txt", "abd.txt", false},
         {"abc.txt", "abc.txt ", false},
-        {"\xC4rger.txt", "\xE4RGER.TXT", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.same, SameNameIgnoringCase(c.a, c.b)) << c.a << " / " << c.b;

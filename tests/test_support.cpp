@@ -135,43 +135,6 @@ std::map<std::string, std::string> TreeOf(const std::string& folder)
     return tree;
 }
 
-WorkingSet SetOf(const std::vector<std::string>& names)
-{
-    WorkingSet set;
-    for (const std::string& name : names)
-        set.Append(name);
-    return set;
-}
-
-std::vector<std::string> NewNames(const WorkingSet& set)
-{
-    std::vector<std::string> names;
-    for (int i = 0; i < set.Count(); ++i)
-        names.push_back(set.Entry(i).newName);
-    return names;
-}
-
-bool ScriptedHost::NextAnswer()
-{
-    if (answers.empty())
-        return true;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-bool ScriptedHost::Confirm(const std::string& text)
-{
-    confirmations.push_back(text);
-    return NextAnswer();
-}
-
-bool ScriptedHost::AskToContinue(const std::string& text)
-{
-    questions.push_back(text);
-    return NextAnswer();
-}
-
 void FaultyFileOps::ListFolder(const std::string& searchPath,
                                const std::function<bool(const char*, uint32_t)>& visit)
 {
@@ -262,10 +225,4 @@ uint32_t FaultyFileOps::CopyReplacing(const std::string& from, const std::string
             return error;
     }
     return SystemFileOps().CopyReplacing(from, to);
-}
-
-std::string BaseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }

@@ -45,6 +45,7 @@ std::map<std::string, std::string> TreeOf(const std::string& folder);
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);
 std::vector<std::string> NewNames(const WorkingSet& set);
+std::vector<std::string> CurrentNames(const WorkingSet& set);
 
 class ScriptedHost : public EngineHost {
 public:

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "tools/date_text.h"
 #include "tools/dialog_routines.h"
+#include "ui/centring.h"
 
 #include <vector>
 

@@ -1,9 +1,10 @@
 #include "tools/floppy_saver.h"
 
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "resources/resource.h"
 #include "tools/copy_prompts.h"
 #include "tools/dialog_routines.h"
+#include "ui/centring.h"
 #include "tools/folder_browser.h"
 #include "tools/folder_numbers.h"
 

@@ -2,7 +2,7 @@
 // folders below a destination folder (Floppy001, Floppy002, ...), with a line
 // per disk in the main list.
 #pragma once
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "engine/file_ops.h"
 #include "tools/folder_copy.h"
 #include "ui/dialog_object.h"

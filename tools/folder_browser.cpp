@@ -4,16 +4,20 @@
 
 namespace {
 
+// Like the shared procedures, it lets no exception into the system's code.
 int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM lParam, LPARAM)
 {
-    char path[MAX_PATH];
-    if (msg == BFFM_INITIALIZED) {
-        const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
-        if (length > 0 && length < MAX_PATH)
-            SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
-    } else if (msg == BFFM_SELCHANGED) {
-        if (SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-            SendMessageA(picker, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+    try {
+        char path[MAX_PATH];
+        if (msg == BFFM_INITIALIZED) {
+            const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+            if (length > 0 && length < MAX_PATH)
+                SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
+        } else if (msg == BFFM_SELCHANGED) {
+            if (SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+                SendMessageA(picker, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        }
+    } catch (...) {
     }
     return 0;
 }

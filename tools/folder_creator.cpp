@@ -1,8 +1,9 @@
 #include "tools/folder_creator.h"
 
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "resources/resource.h"
 #include "tools/dialog_routines.h"
+#include "ui/centring.h"
 #include "tools/folder_numbers.h"
 
 namespace {

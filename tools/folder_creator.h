@@ -2,7 +2,7 @@
 // and a padded number (Disk01 ... Disk12), made in the program's current
 // folder, with a look at the names first if the user wishes.
 #pragma once
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "engine/file_ops.h"
 
 #include <functional>

@@ -1,19 +1,18 @@
 #include "ui/button_bar.h"
 
 #include "ui/controls.h"
+#include "ui/gdi_scope.h"
 
 namespace {
 
 void DrawRow(HDC dc, int colourIndex, int y, int left, int right)
 {
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colourIndex));
+    GdiObject pen(CreatePen(PS_SOLID, 1, GetSysColor(colourIndex)));
     if (!pen)
         return;
-    HGDIOBJ previous = SelectObject(dc, pen);
+    Selected selected(dc, pen.Get());
     MoveToEx(dc, left, y, nullptr);
     LineTo(dc, right, y);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "ui/controls.h"
 #include "ui/window_object.h"
 
+#include <vector>
+
 bool Dialog::Create(HWND)
 {
     ReportMissingCreate();
@@ -130,4 +132,11 @@ INT_PTR CALLBACK Dialog::SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
     } catch (...) {
         return 0;
     }
+}
+
+std::string ItemText(HWND dialog, int id, int limit)
+{
+    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
+    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
+    return std::string(buffer.data(), length);
 }

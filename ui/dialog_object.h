@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 class Dialog {
 public:
     Dialog() = default;
@@ -61,3 +63,7 @@ protected:
     // Written back as the dialog's message result when a handler answers.
     LRESULT messageResult_ = 0;
 };
+
+// At most `limit` characters of a dialog item's text: text put in by the
+// program (which the typing limit does not stop) is cut rather than carried on.
+std::string ItemText(HWND dialog, int id, int limit);

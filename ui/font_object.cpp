@@ -1,5 +1,7 @@
 #include "ui/font_object.h"
 
+#include "ui/gdi_scope.h"
+
 FontObject::FontObject() : description_{} {}
 
 FontObject::~FontObject()
@@ -16,10 +18,11 @@ bool FontObject::Create(HDC dc, const char* face, int points)
     font_ = CreateFontIndirectA(&description_);
     if (!font_)
         return false;
-    HGDIOBJ previous = SelectObject(dc, font_);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
+    {
+        Selected selected(dc, font_);
+        GetTextMetricsA(dc, &metrics);
+    }
     charWidth_ = metrics.tmAveCharWidth;
     lineHeight_ = metrics.tmHeight + metrics.tmExternalLeading;
     return true;

@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
-#include "tools/dialog_routines.h"
+#include "ui/centring.h"
+#include "ui/gdi_scope.h"
 #include "ui/message_pump.h"
 
 #include <algorithm>
@@ -77,17 +78,22 @@ void HandleBoxKey(HWND box, WPARAM key)
 
 // Replaces the procedure of every box button: arrows, Tab, Enter and the
 // underlined letters work the box without a dialog manager.
+// Like the shared procedures, it lets no exception into the system's code.
 LRESULT CALLBACK BoxKeyboardProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    const int focused = IndexOf(GetFocus());
-    if (focused >= 0)
-        Buttons().focused = focused;
-    if (msg == WM_KEYDOWN && Buttons().inUse > 0)
-        HandleBoxKey(GetParent(window), wParam);
-    Control* button = Control::FromWindow(window);
-    if (!button)
-        return DefWindowProcA(window, msg, wParam, lParam);
-    return button->CallPrevious(msg, wParam, lParam);
+    try {
+        const int focused = IndexOf(GetFocus());
+        if (focused >= 0)
+            Buttons().focused = focused;
+        if (msg == WM_KEYDOWN && Buttons().inUse > 0)
+            HandleBoxKey(GetParent(window), wParam);
+        Control* button = Control::FromWindow(window);
+        if (!button)
+            return DefWindowProcA(window, msg, wParam, lParam);
+        return button->CallPrevious(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 // Calls `line` with the start and length of every line; a final "\n" ends
@@ -116,11 +122,9 @@ int TextWidth(HDC dc, const char* text, int length)
 
 void FillWith(HDC dc, const RECT& rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    if (!brush)
-        return;
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    GdiObject brush(CreateSolidBrush(colour));
+    if (brush)
+        FillRect(dc, &rect, static_cast<HBRUSH>(brush.Get()));
 }
 
 } // namespace
@@ -178,7 +182,8 @@ int MsgBox::Show(HWND owner, const char* text, const char* caption, UINT type, i
 
 bool MsgBox::Measure(const char* text)
 {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
+    DisplayInfoDC display;
+    HDC info = display.Get();
     if (!info)
         return false;
     TEXTMETRICA metrics{};
@@ -192,7 +197,6 @@ bool MsgBox::Measure(const char* text)
     const bool withIcon = (type_ & 0xF0) != 0;
     if (!withIcon)
         widestLine_ = std::max(widestLine_, TextWidth(info, caption_, lstrlenA(caption_)));
-    DeleteDC(info);
     if (!read)
         return false;
     const UINT buttons = type_ & 0xF;
@@ -280,20 +284,20 @@ void MsgBox::CreateButtons()
     const int y = client.bottom - 2 * lineHeight_;
     switch (type_ & 0xF) {
     case BOX_OKCANCEL:
-        AddButton(0, "&Ok", cx - 70, y, 1);
-        AddButton(1, "&Cancel", cx + 10, y, 2);
+        AddButton(0, "&Ok", cx - 70, y, IDOK);
+        AddButton(1, "&Cancel", cx + 10, y, IDCANCEL);
         break;
     case BOX_YESNO:
-        AddButton(0, "&Yes", cx - 70, y, 6);
-        AddButton(1, "&No", cx + 10, y, 7);
+        AddButton(0, "&Yes", cx - 70, y, IDYES);
+        AddButton(1, "&No", cx + 10, y, IDNO);
         break;
     case BOX_YESNOCANCEL:
-        AddButton(0, "&Yes", cx - 100, y, 6);
-        AddButton(1, "&No", cx - 30, y, 7);
-        AddButton(2, "&Cancel", cx + 40, y, 2);
+        AddButton(0, "&Yes", cx - 100, y, IDYES);
+        AddButton(1, "&No", cx - 30, y, IDNO);
+        AddButton(2, "&Cancel", cx + 40, y, IDCANCEL);
         break;
     default:
-        AddButton(0, "&Ok", cx - 30, y, 1);
+        AddButton(0, "&Ok", cx - 30, y, IDOK);
         break;
     }
 }
@@ -388,7 +392,7 @@ void MsgBox::OnPaint()
 bool WarningBox::Ask(HWND owner, const char* text, const char* caption, COLORREF bannerColour)
 {
     bannerColour_ = bannerColour;
-    return Show(owner, text, caption, BOX_YESNO, 0, 0xFFFFFF, 0x0000FF, 0x808080) == 6;
+    return Show(owner, text, caption, BOX_YESNO, 0, 0xFFFFFF, 0x0000FF, 0x808080) == IDYES;
 }
 
 void WarningBox::CreateBoxWindow()
@@ -406,8 +410,8 @@ void WarningBox::CreateButtons()
     GetClientRect(GetHandle(), &client);
     const int cx = client.right / 2;
     const int y = client.bottom - 3 * LineHeight();
-    AddButton(0, "&Yes", cx - 70, y, 6);
-    AddButton(1, "&No", cx + 10, y, 7);
+    AddButton(0, "&Yes", cx - 70, y, IDYES);
+    AddButton(1, "&No", cx + 10, y, IDNO);
 }
 
 void WarningBox::PaintBanner(HDC dc, int y, int width) const
@@ -463,10 +467,10 @@ void AboutBox::CreateButtons()
     const int width = client.right + 1;
     const int height = client.bottom + 1;
     SetWindowPos(GetHandle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    HRGN round = CreateEllipticRgn(0, 0, width, height);
+    GdiObject round(CreateEllipticRgn(0, 0, width, height));
     // The window owns the region once it is set; otherwise it is ours to free.
-    if (round && !SetWindowRgn(GetHandle(), round, TRUE))
-        DeleteObject(round);
+    if (round && SetWindowRgn(GetHandle(), static_cast<HRGN>(round.Get()), TRUE))
+        round.Release();
     AddButton(0, "&Ok", client.right / 2 - 30, client.bottom - 3 * LineHeight(), 1);
     if (*Caption())
         CreateLink();
@@ -474,18 +478,18 @@ void AboutBox::CreateButtons()
 
 void AboutBox::CreateLink()
 {
-    HDC dc = GetDC(GetHandle());
-    if (!dc)
-        return;
     SIZE size{};
-    linkFont_.SetUnderline(true);
-    linkFont_.SetColour(0x800000);
-    if (linkFont_.Handle() || linkFont_.Create(dc, "MS Sans Serif", 12)) {
-        HGDIOBJ previous = linkFont_.Select(dc);
-        GetTextExtentPoint32A(dc, Caption(), lstrlenA(Caption()), &size);
-        SelectObject(dc, previous);
+    {
+        WindowDC dc(GetHandle());
+        if (!dc.Get())
+            return;
+        linkFont_.SetUnderline(true);
+        linkFont_.SetColour(0x800000);
+        if (linkFont_.Handle() || linkFont_.Create(dc.Get(), "MS Sans Serif", 12)) {
+            Selected selected(dc.Get(), linkFont_.Handle());
+            GetTextExtentPoint32A(dc.Get(), Caption(), lstrlenA(Caption()), &size);
+        }
     }
-    ReleaseDC(GetHandle(), dc);
     RECT client;
     GetClientRect(GetHandle(), &client);
     const int y = FirstLineY() + LineCount() * LineHeight();
@@ -510,19 +514,13 @@ void AboutBox::OnPaint()
     if (dc) {
         RECT client;
         GetClientRect(GetHandle(), &client);
-        HBRUSH brush = CreateSolidBrush(Background());
-        HPEN ring = CreatePen(PS_SOLID, 3, 0x0000FF);
-        HGDIOBJ previousBrush = brush ? SelectObject(dc, brush) : nullptr;
-        HGDIOBJ previousPen = ring ? SelectObject(dc, ring) : nullptr;
-        Ellipse(dc, 1, 1, client.right - 2, client.bottom - 2);
-        if (previousPen)
-            SelectObject(dc, previousPen);
-        if (previousBrush)
-            SelectObject(dc, previousBrush);
-        if (ring)
-            DeleteObject(ring);
-        if (brush)
-            DeleteObject(brush);
+        {
+            GdiObject brush(CreateSolidBrush(Background()));
+            GdiObject ring(CreatePen(PS_SOLID, 3, 0x0000FF));
+            Selected brushSelected(dc, brush.Get());
+            Selected ringSelected(dc, ring.Get());
+            Ellipse(dc, 1, 1, client.right - 2, client.bottom - 2);
+        }
         if (Icon())
             DrawIcon(dc, client.right / 2 - 16, 18, Icon());
         PaintLines(dc, FirstLineY(), 0, client.right);

@@ -40,8 +40,9 @@ public:
     virtual void CreateButtons();
     virtual void CreateBoxWindow();
 
-    // Runs the box modally. Returns 1 (Ok), 2 (Cancel), 6 (Yes), 7 (No), or 0
-    // when the box could not be shown or the program is quitting.
+    // Runs the box modally. Returns the system's IDOK, IDCANCEL, IDYES or IDNO
+    // for the button pressed, or 0 when the box could not be shown or the
+    // program is quitting.
     int Show(HWND owner, const char* text, const char* caption, UINT type, int iconId, COLORREF textColour,
              COLORREF background, COLORREF frameDark);
 

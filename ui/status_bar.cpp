@@ -1,5 +1,7 @@
 #include "ui/status_bar.h"
 
+#include "ui/gdi_scope.h"
+
 #include <commctrl.h>
 
 #include <new>
@@ -78,14 +80,12 @@ int StatusBar::CharWidth() const
     auto font = reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    HDC dc = GetDC(parent_);
-    if (!dc)
+    WindowDC dc(parent_);
+    if (!dc.Get())
         return 0;
-    HGDIOBJ previous = SelectObject(dc, font);
+    Selected selected(dc.Get(), font);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(parent_, dc);
+    GetTextMetricsA(dc.Get(), &metrics);
     return metrics.tmAveCharWidth;
 }
 

@@ -1,16 +1,16 @@
 #include "ui/sunken_frame.h"
 
+#include "ui/gdi_scope.h"
+
 namespace {
 
 void Polyline3(HDC dc, COLORREF colour, const POINT (&points)[3])
 {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    GdiObject pen(CreatePen(PS_SOLID, 1, colour));
     if (!pen)
         return;
-    HGDIOBJ previous = SelectObject(dc, pen);
+    Selected selected(dc, pen.Get());
     Polyline(dc, points, 3);
-    SelectObject(dc, previous);
-    DeleteObject(pen);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/window_object.h"
 
 #include "ui/controls.h"
+#include "ui/gdi_scope.h"
 
 namespace {
 
@@ -215,10 +216,6 @@ LRESULT CALLBACK Wnd::SharedWindowProc(HWND window, UINT msg, WPARAM wParam, LPA
 
 bool DisplayTextMetrics(TEXTMETRICA& metrics)
 {
-    HDC info = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!info)
-        return false;
-    const bool read = GetTextMetricsA(info, &metrics) != FALSE;
-    DeleteDC(info);
-    return read;
+    DisplayInfoDC info;
+    return info.Get() && GetTextMetricsA(info.Get(), &metrics) != FALSE;
 }

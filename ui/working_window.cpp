@@ -1,6 +1,7 @@
 #include "ui/working_window.h"
 
 #include <commctrl.h>
+#include "ui/gdi_scope.h"
 
 namespace {
 
@@ -9,9 +10,8 @@ constexpr int kProgressSteps = 1000;
 
 void Line(HDC dc, int stockPen, int x, int y)
 {
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(stockPen));
+    Selected selected(dc, GetStockObject(stockPen));
     LineTo(dc, x, y);
-    SelectObject(dc, previous);
 }
 
 } // namespace
@@ -116,11 +116,9 @@ void WorkWnd::Paint()
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(GetHandle(), &paint);
     if (dc) {
-        HBRUSH brush = CreateSolidBrush(background_);
-        if (brush) {
-            FillRect(dc, &paint.rcPaint, brush);
-            DeleteObject(brush);
-        }
+        GdiObject brush(CreateSolidBrush(background_));
+        if (brush)
+            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(brush.Get()));
         SetBkColor(dc, background_);
         MoveToEx(dc, textRect_.left, textRect_.bottom, nullptr);
         Line(dc, BLACK_PEN, textRect_.left, textRect_.top);

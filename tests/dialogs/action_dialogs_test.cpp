@@ -1,7 +1,7 @@
 // The dialogs of the rename actions as the user meets them: opened over a
 // window, filled in by message, confirmed or cancelled, and the values they
 // keep fed to the transforms.
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 #include "engine/extension_change.h"
 #include "engine/file_ops.h"
 #include "gui/gui_support.h"
@@ -249,15 +249,15 @@ TEST(ActionDialogs, TextPutInBeyondTheLimitIsCut)
     EXPECT_EQ(std::string(39, 'n'), dialogs.extension.Extension());
 }
 
-TEST(ShortenDialog, TakesOnlyALengthFromOneTo250)
+TEST(ShortenDialog, StaysOpenForALengthTheRuleRefuses)
 {
     struct Case {
         const char* typed;
         int result; // -2: OK did nothing
         int stored;
     } cases[] = {
-        {"0", -2, 0},   {"-1", -2, 0},  {"251", -2, 0},   {"letters", -2, 0}, {"", -2, 0},
-        {"12abc", -2, 0}, {"250", 1, 250}, {"1", 1, 1}, {"00000250", 1, 250},
+        // The rule itself is tested over its table without a window.
+        {"251", -2, 0}, {"250", 1, 250},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -374,9 +374,7 @@ TEST(ActionDialogs, NameTextsThatCannotStandInANameAreRefused)
     struct Case {
         const char* typed;
         const char* named;
-    } cases[] = {{"..\\", "\\"}, {"C:", ":"},   {"a/b", "/"},       {"a*b", "*"},
-                 {"why?", "?"},  {"\"q\"", "\""}, {"<a", "<"},        {"a>", ">"},
-                 {"a|b", "|"},   {"a\tb", "control characters"},    {"a\x01" "b", "control characters"}};
+    } cases[] = {{"..\\", "\\"}, {"a\tb", "control characters"}}; // the rule's table has the rest
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         IndexDialog index;
@@ -448,8 +446,8 @@ TEST(ExtensionDialog, TakesThePatternAndTheBareExtension)
         const char* storedPattern;
         const char* extension;
     } cases[] = {
-        {"*.gif", "*.jpg", "*.gif", "jpg"}, {"*.*", ".jpg", "*.*", "jpg"},  {"*.*", "jpg", "*.*", "jpg"},
-        {"*.*", "?*..png", "*.*", "png"},   {"  ", "JPG", "*.*", "JPG"},     {"*.*", "*.*", "*.*", ""},
+        // The rules' table has the other spellings.
+        {"*.gif", "*.jpg", "*.gif", "jpg"}, {"  ", "JPG", "*.*", "JPG"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

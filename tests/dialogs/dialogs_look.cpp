@@ -1,7 +1,7 @@
 // Opens one of the action dialogs over a plain window so that it can be looked
 // at: dialogs_look shorten|index|extension|remove|prefix [milliseconds]
 // With a time given, the dialog closes by itself after it.
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 
 #include <cstdlib>
 #include <cstring>

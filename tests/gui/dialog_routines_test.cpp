@@ -2,6 +2,7 @@
 // path handling.
 #include "gui_support.h"
 #include "tools/dialog_routines.h"
+#include "ui/centring.h"
 #include "tools/folder_browser.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,11 @@
-#include "engine/action_dialogs.h"
+#include "engine/dialogs/action_dialogs.h"
 
+#include "engine/action_rules.h"
 #include "engine/name_pieces.h"
-
 #include "resources/resource.h"
-#include "tools/dialog_routines.h"
+#include "ui/centring.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -23,14 +22,6 @@ const char kPrefixAppendHelp[] =
 void LimitText(HWND dialog, int id, int limit)
 {
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
-
-std::string TrimBlanks(const std::string& text)
-{
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos)
-        return std::string();
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
 
 void FocusWholeText(HWND dialog, int id)
@@ -55,16 +46,6 @@ bool RefuseCharacter(HWND dialog, int id, const std::string& text, size_t (*find
 bool Checked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-// The number in the text when it is all digits (with an optional sign).
-bool ParseWhole(const std::string& text, long* value)
-{
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    *value = strtol(text.c_str(), &end, 10);
-    return end != text.c_str() && *end == '\0';
 }
 
 } // namespace
@@ -111,11 +92,8 @@ void ShortenDialog::Init()
 // text shows the user what is wrong.
 void ShortenDialog::Confirm()
 {
-    long value = 0;
-    if (!ParseWhole(ItemText(handle_, IDC_ENTRY, kDigits), &value) || value < 1 || value > kLongest)
-        return;
-    maxLength_ = static_cast<int>(value);
-    EndDialog(handle_, 1);
+    if (ParseShortenLength(ItemText(handle_, IDC_ENTRY, kDigits), maxLength_))
+        EndDialog(handle_, 1);
 }
 
 INT_PTR IndexDialog::Run(HWND owner)
@@ -199,15 +177,12 @@ void ExtensionDialog::Init()
 
 void ExtensionDialog::Confirm()
 {
-    // A pattern left blank would match nothing at all; it means every file.
     const std::string pattern = TrimBlanks(ItemText(handle_, IDC_ENTRY, kTextLimit));
     // The pattern picks files of this folder only: it may not name another.
     if (RefuseCharacter(handle_, IDC_ENTRY, pattern, FindPathCharacter))
         return;
-    pattern_ = pattern.empty() ? "*.*" : pattern;
-    // "*.jpg" and ".jpg" are common ways of saying "jpg".
-    const std::string typed = ItemText(handle_, IDC_SECOND_EDIT, kTextLimit);
-    extension_ = typed.substr(std::min(typed.find_first_not_of("*.?"), typed.size()));
+    pattern_ = SourcePattern(pattern);
+    extension_ = BareExtension(ItemText(handle_, IDC_SECOND_EDIT, kTextLimit));
     EndDialog(handle_, 1);
 }
 

@@ -3,6 +3,7 @@
 // Run answers 1 when confirmed, 0 when cancelled and -1 when the dialog could
 // not be shown; the values are worth reading after a 1 only.
 #pragma once
+#include "engine/action_rules.h"
 #include "engine/transforms.h"
 #include "ui/dialog_object.h"
 #include "ui/controls.h"
@@ -31,7 +32,6 @@ protected:
 // The greatest length a name may be shortened to, and how it is asked for.
 class ShortenDialog : public ActionDialog {
 public:
-    static constexpr int kLongest = 250;
     static constexpr int kDigits = 8;
 
     INT_PTR Run(HWND owner);

@@ -1,0 +1,14 @@
+// The actions the engine proposes names for and carries out. The menus that
+// start them are the program's business: it maps its commands to these.
+#pragma once
+
+enum class EngineAction {
+    Uppercase,
+    Lowercase,
+    IndexNames,
+    PrefixAppend,
+    Shorten,
+    RemoveText,
+    ChangeExtensions,
+    ChangeDates,
+};

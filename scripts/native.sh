@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the pure code and the file passes for this machine with clang and the
+# address and undefined-behaviour sanitizers,
+# runs their tests, then runs each fuzz target for a few seconds.
+#   scripts/native.sh [--fuzz-minutes N]
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build="${QUILLET_BUILD:-$top/build}/native"
+seconds=3
+case "${1:-}" in
+  --fuzz-minutes) seconds=$(( ${2:?minutes} * 60 )) ;;
+  "") ;;
+  *) echo "usage: $0 [--fuzz-minutes N]" >&2; exit 2 ;;
+esac
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  CXX=clang++ cmake -S "$top" -B "$build" -DQUILLET_NATIVE=ON >/dev/null
+fi
+cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { cat "$build/build.log"; exit 1; }
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+echo "== native tests (address and undefined-behaviour sanitizers)"
+"$build/tests/native_tests" --gtest_brief=1
+
+# Each fuzz target for a while, from the committed seeds; the inputs it finds
+# are kept in the build folder for the next run.
+echo "== fuzz targets, ${seconds} s each (executions per second)"
+for target in command_line name_pieces number_text settings transforms; do
+  work="$build/corpus/$target"
+  mkdir -p "$work"
+  log="$build/$target-fuzz.log"
+  if ! "$build/tests/fuzz/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/$target-" \
+       "$work" "$top/tests/fuzz/corpus/$target" >"$log" 2>&1; then
+    tail -40 "$log"
+    echo "fuzz target $target failed: the input is in $build/$target-*"
+    exit 1
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  echo "$target: $runs runs, $rate per second"
+done

@@ -1,0 +1,65 @@
+// The platform's collation itself, with the letters above ASCII that only
+// the real one orders and matches as the platform does.
+#include "engine/collation.h"
+#include "engine/working_set.h"
+#include "test_support.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+using Names = std::vector<std::string>;
+} // namespace
+
+TEST(WorkingSet, SortsInThePlatformCollation)
+{
+    const Names order = {"_x", "~y", "1", "10", "2", "A b", "a_b", "ab", "a-b", "Arger", "\xC4rger",
+                         "coop", "co-op", "File1", "file10", "file9", "zebra"};
+    Names shuffled = order;
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
+    WorkingSet set = SetOf(shuffled);
+    set.SortByName();
+    EXPECT_EQ(order, CurrentNames(set));
+}
+
+// Sorting and the proposal index rest on collation keys answering exactly as
+// lstrcmpiA does, for order and for equality.
+TEST(Collation, KeysAgreeWithThePlatformComparison)
+{
+    const Names names = {"a.txt", "A.TXT", "co-op", "coop", "stra\xDF" "e", "STRASSE", "\xE6on", "aeon",
+                         "\xC4rger", "\xE4rger", "Arger", "file10", "File9", "", " ", "_", "~", "a b", "ab"};
+    for (const std::string& a : names) {
+        for (const std::string& b : names) {
+            const int platform = lstrcmpiA(a.c_str(), b.c_str());
+            const int keys = CollationKey(a).compare(CollationKey(b));
+            EXPECT_EQ(platform == 0, keys == 0) << "[" << a << "] [" << b << "]";
+            EXPECT_EQ(platform < 0, keys < 0) << "[" << a << "] [" << b << "]";
+        }
+    }
+}
+
+TEST(WorkingSet, ProposedNamesCompareLikeThePlatform)
+{
+    WorkingSet set = SetOf({"one", "two", "three"});
+    set.SetNewName(0, "Photo.JPG");
+    set.SetNewName(1, "stra\xDF" "e");
+    set.SetNewName(2, "co-op");
+    set.RemoveByName("one");
+    struct Case { const char* text; bool proposed; };
+    const Case cases[] = {
+        {"photo.jpg", true},   // case never matters
+        {"PHOTO.JPG", true},   // an entry off the list still counts
+        {"STRASSE", true},     // the platform takes sharp s for ss
+        {"coop", false},
+        {"Photo.JP", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.proposed, set.IsProposedName(c.text)) << c.text;
+    set.Append("four");
+    EXPECT_TRUE(set.IsProposedName("")) << "a new entry proposes nothing, and so matches the empty text";
+}

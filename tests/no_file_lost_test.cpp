@@ -1,0 +1,560 @@
+// "No file lost": random folders, random actions and random failures against
+// a volume in memory, with the invariants every apply must keep. A failing
+// case prints its seed and a reduced reproduction.
+//   QUILLET_PROPERTY_CASES=N   how many random cases (default: a few seconds' worth)
+//   QUILLET_PROPERTY_SEED=S    only the case of seed S
+#include "engine/apply_changes.h"
+#include "engine/apply_dates.h"
+#include "engine/folder_scan.h"
+#include "engine/name_pieces.h"
+#include "engine/transforms.h"
+#include "memory_volume.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+
+namespace {
+
+const char kFolder[] = "C:\\photos\\";
+
+LocalDateTime Date()
+{
+    LocalDateTime date;
+    date.year = 2021;
+    date.month = 3;
+    date.day = 4;
+    date.hour = 5;
+    return date;
+}
+const LocalDateTime kDate = Date();
+const uint32_t kInjected[] = {kErrorAccessDenied, kErrorWriteProtect, kErrorSharingViolation, kErrorDiskFull,
+                              kErrorAlreadyExists};
+
+enum class Kind { Upper, Lower, Prefix, Append, Shorten, Remove, Index, Extension, Dates };
+
+struct Action {
+    Kind kind = Kind::Upper;
+    std::string text;
+    int length = 0;
+    IndexOptions index;
+};
+
+struct Case {
+    std::vector<std::pair<std::string, uint32_t>> files; // name, attributes
+    std::vector<std::string> unlisted;                   // taken off the list before the actions
+    std::vector<Action> actions;
+    std::map<int, uint32_t> faults; // file call that fails (from 1) -> its error
+    std::deque<bool> answers;       // Yes when they run out
+};
+
+std::string Quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 32 || u >= 127) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X\"\"", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Describe(const Action& a)
+{
+    switch (a.kind) {
+    case Kind::Upper: return "MakeUpper";
+    case Kind::Lower: return "MakeLower";
+    case Kind::Prefix: return "Prefix " + Quoted(a.text);
+    case Kind::Append: return "Append " + Quoted(a.text);
+    case Kind::Shorten: return "Shorten " + std::to_string(a.length);
+    case Kind::Remove: return "RemoveText " + Quoted(a.text);
+    case Kind::Extension: return "ProposeExtension " + Quoted(a.text);
+    case Kind::Dates: return "ChangeDates";
+    case Kind::Index:
+        return std::string("IndexNames ") + (a.index.position == TextPosition::Prefix ? "prefix" : "append") +
+               (a.index.useNewName ? " new name " + Quoted(a.index.newName) : " existing name") +
+               (a.index.startWithOne ? " from 1" : " from 0");
+    }
+    return "?";
+}
+
+std::string Describe(const Case& c)
+{
+    std::ostringstream out;
+    out << "  files:";
+    for (const auto& f : c.files)
+        out << " " << Quoted(f.first) << (f.second & kAttributeReadOnly ? "(read-only)" : "");
+    out << "\n  off the list:";
+    for (const std::string& n : c.unlisted)
+        out << " " << Quoted(n);
+    out << "\n  actions:";
+    for (const Action& a : c.actions)
+        out << " [" << Describe(a) << "]";
+    out << "\n  failed calls:";
+    for (const auto& f : c.faults)
+        out << " #" << f.first << "=" << f.second;
+    out << "\n  answers:";
+    for (bool yes : c.answers)
+        out << (yes ? " Yes" : " No");
+    out << " (then Yes)\n";
+    return out.str();
+}
+
+void Apply(WorkingSet& set, const Action& a)
+{
+    switch (a.kind) {
+    case Kind::Upper: MakeUpper(set); break;
+    case Kind::Lower: MakeLower(set); break;
+    case Kind::Prefix: PrefixOrAppend(set, a.text, TextPosition::Prefix); break;
+    case Kind::Append: PrefixOrAppend(set, a.text, TextPosition::Append); break;
+    case Kind::Shorten: Shorten(set, a.length); break;
+    case Kind::Remove: RemoveText(set, a.text); break;
+    case Kind::Index: IndexNames(set, a.index); break;
+    case Kind::Extension: ProposeExtension(set, a.text); break;
+    case Kind::Dates: break; // the date pass works from the list alone
+    }
+}
+
+bool StartsWith(const std::string& text, const std::string& start)
+{
+    return text.compare(0, start.size(), start) == 0;
+}
+
+// The number in "... and N more" or at the start of a text; 0 without one.
+int NumberAfter(const std::string& text, const std::string& before)
+{
+    const size_t at = text.find(before);
+    return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + before.size());
+}
+
+// What the user was told, read back from the host's warnings and questions.
+struct Told {
+    std::set<std::string> asked;         // names a question was about
+    std::map<std::string, std::string> stranded; // temporary name -> old name, as listed
+    int strandedMore = 0;
+    int blocked = 0;
+    bool stopped = false;
+};
+
+Told ReadTold(const ScriptedHost& host, const std::vector<bool>& answersGiven, const std::vector<std::string>& names)
+{
+    Told told;
+    for (size_t q = 0; q < host.questions.size(); ++q) {
+        const std::string& text = host.questions[q];
+        for (const std::string& n : names)
+            if (StartsWith(text, n + "\n\n") || text == n + " - File in use.\n\nContinue with this operation?")
+                told.asked.insert(n);
+        if (q < answersGiven.size() && !answersGiven[q])
+            told.stopped = true;
+    }
+    const std::string strandedHead = "These files could not be given back their names";
+    for (const std::string& w : host.warnings) {
+        if (StartsWith(w, strandedHead)) {
+            std::istringstream lines(w);
+            std::string line;
+            while (std::getline(lines, line)) {
+                const size_t was = line.rfind(" (was ");
+                if (was != std::string::npos && line.back() == ')')
+                    told.stranded[line.substr(0, was)] = line.substr(was + 6, line.size() - was - 7);
+            }
+            told.strandedMore += NumberAfter(w, "\n... and ");
+        } else if (w.find("not renamed because a file with the new name already exists") != std::string::npos) {
+            told.blocked += std::atoi(w.c_str());
+        }
+    }
+    return told;
+}
+
+bool InFolder(const MemoryVolume::Node& node)
+{
+    return !node.folder && StartsWith(node.path, kFolder) && node.path.find('\\', sizeof kFolder - 1) == std::string::npos;
+}
+
+std::string NameOf(const MemoryVolume::Node& node)
+{
+    return node.path.substr(sizeof kFolder - 1);
+}
+
+// The folder with its files, a subfolder and a folder beside it that no pass
+// may touch.
+void Furnish(MemoryVolume& volume, const Case& c)
+{
+    volume.AddFolder("C:\\photos");
+    volume.AddFolder("C:\\photos\\sub");
+    volume.AddFile("C:\\photos\\sub\\inner.txt", "inner");
+    volume.AddFolder("C:\\other");
+    volume.AddFile("C:\\other\\a.txt", "other", kAttributeReadOnly);
+    for (size_t i = 0; i < c.files.size(); ++i)
+        volume.AddFile(kFolder + c.files[i].first, "#" + std::to_string(i), c.files[i].second);
+}
+
+// The volume and the list just before the apply.
+struct Before {
+    std::vector<MemoryVolume::Node> nodes;
+    std::map<std::string, std::string> proposalOf; // name -> proposal, listed entries only
+    std::vector<std::string> listed;
+};
+
+// Nothing outside the folder, and no folder, moved or changed; every file's
+// content is there exactly once, with the attributes it had unless the user
+// was asked about it.
+void CheckNothingLost(const Before& before, const std::vector<MemoryVolume::Node>& after, const Told& told,
+                      std::ostream& fault)
+{
+    std::map<std::string, std::vector<const MemoryVolume::Node*>> byContent;
+    std::map<std::string, const MemoryVolume::Node*> byPath;
+    for (const MemoryVolume::Node& node : after) {
+        byPath[node.path] = &node;
+        if (!node.folder)
+            byContent[node.content].push_back(&node);
+    }
+    for (const MemoryVolume::Node& node : before.nodes) {
+        const MemoryVolume::Node* now = nullptr;
+        if (InFolder(node)) {
+            const auto& copies = byContent[node.content];
+            if (copies.size() != 1) {
+                fault << "the content of " << Quoted(node.path) << " is there " << copies.size() << " times\n";
+                continue;
+            }
+            now = InFolder(*copies[0]) ? copies[0] : nullptr;
+        } else if (byPath.count(node.path)) {
+            now = byPath[node.path];
+        }
+        const bool asked = InFolder(node) && told.asked.count(NameOf(node));
+        if (!now || now->folder != node.folder || now->content != node.content ||
+            (now->attributes != node.attributes && !asked))
+            fault << Quoted(node.path) << (InFolder(node) ? " lost its attributes or left the folder\n"
+                                                          : " changed, outside the folder or a folder\n");
+    }
+    if (after.size() != before.nodes.size())
+        fault << before.nodes.size() << " entries before, " << after.size() << " after\n";
+}
+
+// Every file is under its old name, its proposal as stored, or a temporary
+// name the user was told about; what stayed is accounted for.
+void CheckPlaces(const Before& before, const std::vector<MemoryVolume::Node>& after, const Told& told,
+                 std::ostream& fault)
+{
+    std::map<std::string, std::string> where; // content -> name now
+    for (const MemoryVolume::Node& node : after)
+        if (InFolder(node))
+            where[node.content] = NameOf(node);
+    int blockedSeen = 0;
+    int strandedUnlisted = 0;
+    for (const MemoryVolume::Node& node : before.nodes) {
+        if (!InFolder(node) || !where.count(node.content))
+            continue;
+        const std::string old = NameOf(node);
+        const std::string& now = where[node.content];
+        auto proposal = before.proposalOf.find(old);
+        const bool hasProposal = proposal != before.proposalOf.end() && !proposal->second.empty();
+        const std::string target = hasProposal ? StoredName(proposal->second) : old;
+        if (now == old) {
+            if (hasProposal && target != old && !told.asked.count(old) && !told.stopped)
+                ++blockedSeen;
+            continue;
+        }
+        if (hasProposal && now == target) {
+            if (told.asked.count(old))
+                fault << Quoted(old) << " was asked about, yet renamed to " << Quoted(now) << "\n";
+            continue;
+        }
+        auto listed = told.stranded.find(now);
+        if (listed != told.stranded.end() && listed->second == old)
+            continue;
+        ++strandedUnlisted;
+        if (told.strandedMore == 0)
+            fault << Quoted(old) << " is now " << Quoted(now) << ", which the user was not told\n";
+    }
+    if (strandedUnlisted > told.strandedMore)
+        fault << strandedUnlisted << " files under temporary names not named, told of " << told.strandedMore << "\n";
+    if (blockedSeen != told.blocked)
+        fault << blockedSeen << " files not renamed without a question, the user was told of " << told.blocked << "\n";
+}
+
+// Every listed file the user was not asked about has the new date.
+void CheckDates(const Before& before, const std::vector<MemoryVolume::Node>& after, const Told& told,
+                uint64_t time, std::ostream& fault)
+{
+    if (told.stopped)
+        return;
+    for (const MemoryVolume::Node& node : after) {
+        if (!InFolder(node))
+            continue;
+        const std::string name = NameOf(node);
+        const bool listed = std::find(before.listed.begin(), before.listed.end(), name) != before.listed.end();
+        if (listed && !told.asked.count(name) && node.lastWrite != time)
+            fault << Quoted(name) << " kept its date, and the user was not asked\n";
+    }
+}
+
+// The list shows the folder as it now is.
+void CheckList(const WorkingSet& set, const std::vector<MemoryVolume::Node>& after, std::ostream& fault)
+{
+    std::multiset<std::string> shown;
+    for (int i = 0; i < set.Count(); ++i)
+        shown.insert(set.Entry(i).name);
+    std::multiset<std::string> onDisk;
+    for (const MemoryVolume::Node& node : after)
+        if (InFolder(node))
+            onDisk.insert(NameOf(node));
+    if (shown != onDisk)
+        fault << "the list does not show the folder after the apply\n";
+}
+
+// Runs one case; returns what went wrong, or nothing. With `random`, failures
+// are put in at that rate and recorded in the case.
+std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 0)
+{
+    MemoryVolume volume;
+    Furnish(volume, c);
+    WorkingSet set;
+    ScriptedHost host;
+    host.answers = c.answers;
+    const std::string folder = kFolder;
+    FolderContext context{set, folder, volume, host};
+    OpenFolder(context, "*.*");
+    for (const std::string& n : c.unlisted)
+        set.RemoveByName(n);
+    for (const Action& a : c.actions)
+        Apply(set, a);
+
+    Before before;
+    before.nodes = volume.Nodes();
+    for (int i = 0; i < set.Count(); ++i) {
+        if (set.IsListed(i)) {
+            before.listed.push_back(set.Entry(i).name);
+            before.proposalOf[set.Entry(i).name] = set.Entry(i).newName;
+        }
+    }
+
+    int calls = 0;
+    volume.fault = [&](const char*, const std::string&) -> uint32_t {
+        ++calls;
+        if (random && std::uniform_real_distribution<double>(0, 1)(*random) < faultRate)
+            c.faults[calls] = kInjected[(*random)() % 5];
+        auto found = c.faults.find(calls);
+        return found == c.faults.end() ? 0 : found->second;
+    };
+    const Kind last = c.actions.back().kind;
+    if (last == Kind::Index)
+        ApplyIndexRenames(context);
+    else if (last == Kind::Dates)
+        ApplyDates(context, kDate);
+    else
+        ApplyRenames(context);
+    volume.fault = nullptr;
+
+    const std::vector<bool> answered(c.answers.begin(),
+                                     c.answers.begin() + static_cast<long>(c.answers.size() - host.answers.size()));
+    const Told told = ReadTold(host, answered, before.listed);
+    const std::vector<MemoryVolume::Node> after = volume.Nodes();
+    std::ostringstream fault;
+    CheckNothingLost(before, after, told, fault);
+    if (last == Kind::Dates) {
+        uint64_t time = 0;
+        LocalToUtcFileTime(kDate, time);
+        before.proposalOf.clear();
+        CheckDates(before, after, told, time, fault);
+    }
+    CheckPlaces(before, after, told, fault);
+    CheckList(set, after, fault);
+    return fault.str();
+}
+
+// ---- random cases
+
+std::string RandomName(std::mt19937& random)
+{
+    static const char* stems[] = {"a", "A", "ab", "AB", "photo", "Photo", "IMG_0001", "x~1", "holiday", "Holiday",
+                                  "~quillet0", "`]000000", "`]000001", "console", "auxiliary", "lpt1x", "com1data",
+                                  "co-op", "coop", "a b", "\xC4rger", "\xE4rger", ("stra\xDF" "e"), "STRASSE", "README"};
+    static const char* extensions[] = {"", ".txt", ".TXT", ".jpg", ".tar.gz", ".t", ".JPG", ".a b"};
+    static const char pieces[] = "aAbB1 -_.~'x";
+    std::string name = stems[random() % (sizeof stems / sizeof *stems)];
+    const int extra = static_cast<int>(random() % 4);
+    for (int k = 0; k < extra; ++k)
+        name += pieces[random() % (sizeof pieces - 1)];
+    if (random() % 12 == 0)
+        name += std::string(150 + random() % 110, 'n');
+    name += extensions[random() % (sizeof extensions / sizeof *extensions)];
+    return name;
+}
+
+std::string FoldedName(const std::string& name)
+{
+    std::string key = name;
+    for (char& ch : key) {
+        const unsigned char u = static_cast<unsigned char>(ch);
+        if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+            ch = static_cast<char>(u - 32);
+    }
+    return key;
+}
+
+Action RandomAction(std::mt19937& random)
+{
+    static const char* texts[] = {"x", "CD3-", " ", ".", " .", "..", "~1", "`]", "a\\b", "?", "", "con", "AUX.",
+                                  "photo", "A", "~", "1", "'", "sub\\", "..\\", "<the long text>"};
+    static const std::string longText(200, 'z');
+    Action a;
+    a.kind = static_cast<Kind>(random() % 9);
+    const size_t pick = random() % (sizeof texts / sizeof *texts);
+    a.text = pick + 1 == sizeof texts / sizeof *texts ? longText : texts[pick];
+    a.length = random() % 8 == 0 ? 250 : 1 + static_cast<int>(random() % 12);
+    a.index.position = random() % 2 ? TextPosition::Prefix : TextPosition::Append;
+    a.index.useNewName = random() % 2;
+    static const char* bases[] = {"file", "", "con", "a.b", "photo", "x~1", "`]"};
+    a.index.newName = bases[random() % (sizeof bases / sizeof *bases)];
+    a.index.startWithOne = random() % 2;
+    if (a.kind == Kind::Extension) {
+        a.text = CleanExtension(a.text);
+        if (HasIllegalExtensionCharacter(a.text))
+            a.text = "jpg";
+    }
+    return a;
+}
+
+Case RandomCase(std::mt19937& random)
+{
+    Case c;
+    const int sizes[] = {1, 2, 3, 5, 8, 20, 40, 300};
+    const int count = 1 + static_cast<int>(random() % static_cast<unsigned>(sizes[random() % 8]));
+    std::set<std::string> keys;
+    for (int i = 0; i < count; ++i) {
+        std::string name = StoredName(RandomName(random));
+        if (name.empty() || name.size() > 249 || !keys.insert(FoldedName(name)).second)
+            continue;
+        c.files.push_back({name, random() % 5 == 0 ? kAttributeReadOnly : kAttributeArchive});
+    }
+    for (const auto& f : c.files)
+        if (random() % 15 == 0)
+            c.unlisted.push_back(f.first);
+    const int actions = 1 + static_cast<int>(random() % 3);
+    for (int k = 0; k < actions; ++k)
+        c.actions.push_back(RandomAction(random));
+    const int answers = static_cast<int>(random() % 40);
+    for (int k = 0; k < answers; ++k)
+        c.answers.push_back(random() % 6 != 0);
+    return c;
+}
+
+// ---- reduction: drop what the failure does not need
+
+template <typename List>
+bool DropOne(Case& c, List Case::*list)
+{
+    for (size_t i = (c.*list).size(); i-- > 0;) {
+        Case smaller = c;
+        (smaller.*list).erase((smaller.*list).begin() + static_cast<long>(i));
+        if (!smaller.actions.empty() && !RunCase(smaller).empty()) {
+            c = smaller;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DropOneFault(Case& c)
+{
+    for (auto it = c.faults.begin(); it != c.faults.end(); ++it) {
+        Case smaller = c;
+        smaller.faults.erase(it->first);
+        if (!RunCase(smaller).empty()) {
+            c = smaller;
+            return true;
+        }
+    }
+    return false;
+}
+
+Case Reduced(Case c)
+{
+    for (int round = 0; round < 400; ++round) {
+        if (!DropOne(c, &Case::files) && !DropOne(c, &Case::actions) && !DropOne(c, &Case::unlisted) &&
+            !DropOne(c, &Case::answers) && !DropOneFault(c))
+            break;
+    }
+    return c;
+}
+
+// A few seconds' worth under the sanitizers unless told otherwise.
+int CaseCount()
+{
+    const char* count = std::getenv("QUILLET_PROPERTY_CASES");
+    return count ? std::atoi(count) : 3000;
+}
+
+} // namespace
+
+TEST(NoFileLost, RandomFoldersActionsAndFailures)
+{
+    const char* only = std::getenv("QUILLET_PROPERTY_SEED");
+    const unsigned first = only ? static_cast<unsigned>(std::strtoul(only, nullptr, 10)) : 1;
+    const unsigned last = only ? first : static_cast<unsigned>(CaseCount());
+    int failures = 0;
+    for (unsigned seed = first; seed <= last && failures < 3; ++seed) {
+        std::mt19937 random(seed);
+        Case c = RandomCase(random);
+        const double rates[] = {0, 0, 0.02, 0.1, 0.3};
+        const double rate = rates[random() % 5];
+        const std::string fault = RunCase(c, &random, rate);
+        if (fault.empty())
+            continue;
+        ++failures;
+        Case small = Reduced(c);
+        ADD_FAILURE() << "seed " << seed << " (QUILLET_PROPERTY_SEED=" << seed << "):\n"
+                      << fault << "reduced case:\n"
+                      << Describe(small) << "which gives:\n"
+                      << RunCase(small);
+    }
+}
+
+// Cases the random runs found, kept as they were reduced.
+TEST(NoFileLost, FoundCasesStayMended)
+{
+    struct Row {
+        const char* what;
+        std::vector<std::string> files;
+        uint32_t attributes;
+        Kind action;
+        std::map<int, uint32_t> faults;
+    };
+    const Row rows[] = {
+        // The case change went through the scratch name, the second step found
+        // the name taken and the way back failed: the file was reported both as
+        // stranded and as "not renamed because a file with the new name already
+        // exists", and a later pass would have looked for it under its old name.
+        {"stranded in a case change", {"a.txt"}, kAttributeArchive, Kind::Upper,
+         {{2, kErrorAlreadyExists}, {3, kErrorAccessDenied}}},
+        // The date was set on a read-only file with its attribute cleared,
+        // and putting the attribute back failed: the file stayed writable
+        // and the user was not told.
+        {"read-only lost after a date change", {"photo.jpg"}, kAttributeReadOnly, Kind::Dates,
+         {{4, kErrorSharingViolation}}},
+    };
+    for (const Row& row : rows) {
+        Case c;
+        for (const std::string& name : row.files)
+            c.files.push_back({name, row.attributes});
+        Action action;
+        action.kind = row.action;
+        c.actions.push_back(action);
+        c.faults = row.faults;
+        EXPECT_EQ("", RunCase(c)) << row.what;
+    }
+}
