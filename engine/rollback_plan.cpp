@@ -58,36 +58,49 @@ void PlanCaseChange(const JournalFile& file, Folder& folder, RollbackPlan& plan)
 // taken apart from their free end, by going round until nothing moves.
 void PlanRenames(const Journal& journal, Folder& folder, RollbackPlan& plan)
 {
+    // A file is between the moves of a case change when its temporary name is
+    // there and its own name is not, or is held by another file moving in.
+    std::unordered_map<std::string, int> newNames;
+    for (const JournalFile& file : journal.files)
+        ++newNames[CollationKey(file.newName)];
+    const auto betweenMoves = [&](const JournalFile& file) {
+        if (file.tempName.empty() || !folder.Has(file.tempName))
+            return false;
+        const int others = newNames[CollationKey(file.oldName)] -
+                           (CollationKey(file.newName) == CollationKey(file.oldName) ? 1 : 0);
+        return !folder.Has(file.oldName) || others > 0;
+    };
     std::vector<const JournalFile*> waiting;
     for (const JournalFile& file : journal.files) {
-        if (!file.tempName.empty() && folder.Has(file.tempName)) {
-            if (folder.Has(file.oldName)) {
-                plan.problems.push_back(file.oldName);
-            } else {
-                ++plan.moved;
-                folder.Move(file.tempName, file.oldName, plan);
-            }
-        } else if (SameNameIgnoringCase(file.oldName, file.newName)) {
+        if (!betweenMoves(file) && SameNameIgnoringCase(file.oldName, file.newName))
             PlanCaseChange(file, folder, plan);
-        } else {
+        else
             waiting.push_back(&file);
-        }
     }
     for (bool progress = true; progress;) {
         progress = false;
         std::vector<const JournalFile*> still;
         for (const JournalFile* file : waiting) {
+            const bool atTemp = betweenMoves(*file);
             if (folder.Has(file->oldName)) {
                 still.push_back(file); // not moved, or its old name not yet free
-            } else if (folder.Has(file->newName)) {
+            } else if (atTemp || folder.Has(file->newName)) {
                 ++plan.moved;
-                folder.Move(file->newName, file->oldName, plan);
+                folder.Move(atTemp ? file->tempName : file->newName, file->oldName, plan);
                 progress = true;
             } else {
                 plan.problems.push_back(file->oldName);
             }
         }
         waiting.swap(still);
+    }
+    // What still waits is under its old name, unless it stopped between the
+    // moves of a case change and its old name went to another file.
+    for (const JournalFile* file : waiting) {
+        if (betweenMoves(*file)) {
+            ++plan.moved;
+            plan.problems.push_back(file->oldName + " (now under " + file->tempName + ")");
+        }
     }
 }
 

@@ -85,6 +85,10 @@ TEST(Rollback, RenamesGoBackFromTheFreeEndOfEachChain)
 {
     const Journal chain = Batch(JournalKind::Renames, {{"a", "", "b"}, {"b", "", "c"}, {"c", "", "d"}});
     const Journal caseChange = Batch(JournalKind::Renames, {{"abc", "~quillet0.tmp", "ABC"}});
+    // Another file took the name while the case change was between its moves
+    // (its second move had failed): found by the random crashes.
+    const Journal takenMeanwhile =
+        Batch(JournalKind::Renames, {{"AB", "~quillet0.tmp", "ab"}, {"x", "", "ab"}});
     struct Case {
         const Journal* journal;
         std::vector<std::string> listing;
@@ -104,6 +108,7 @@ TEST(Rollback, RenamesGoBackFromTheFreeEndOfEachChain)
         {&caseChange, {"ABC"}, "ABC>~quillet0.tmp ~quillet0.tmp>abc ", "", 1},
         {&caseChange, {"ABC", "~quillet0.tmp"}, "", "abc ", 0},    // the temporary name is another file's
         {&caseChange, {"Abc"}, "", "abc ", 0},                      // a case nobody asked for
+        {&takenMeanwhile, {"~quillet0.tmp", "ab"}, "ab>x ~quillet0.tmp>AB ", "", 2},
     };
     for (const Case& c : cases) {
         const RollbackPlan plan = PlanRollback(*c.journal, c.listing);

@@ -6,6 +6,8 @@
 #include "engine/apply_changes.h"
 #include "engine/apply_dates.h"
 #include "engine/folder_scan.h"
+#include "engine/journal_store.h"
+#include "engine/rollback.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
 #include "memory_volume.h"
@@ -52,7 +54,11 @@ struct Case {
     std::vector<Action> actions;
     std::map<int, uint32_t> faults; // file call that fails (from 1) -> its error
     std::deque<bool> answers;       // Yes when they run out
+    int crashAt = 0;                // the file call at which the program dies (from 1), or 0
 };
+
+// What a crash does to a pass: it leaves, and nothing after it runs.
+struct Crash {};
 
 std::string Quoted(const std::string& text)
 {
@@ -111,6 +117,8 @@ std::string Describe(const Case& c)
     for (bool yes : c.answers)
         out << (yes ? " Yes" : " No");
     out << " (then Yes)\n";
+    if (c.crashAt)
+        out << "  crash at call #" << c.crashAt << "\n";
     return out.str();
 }
 
@@ -302,6 +310,25 @@ void CheckDates(const Before& before, const std::vector<MemoryVolume::Node>& aft
     }
 }
 
+// After a crash and the rollback at the next start, every file is back under
+// its old name with its content and its date, and nothing else changed.
+void CheckRolledBack(const Before& before, const std::vector<MemoryVolume::Node>& after,
+                     const ScriptedHost& rollbackHost, std::ostream& fault)
+{
+    std::map<std::string, const MemoryVolume::Node*> byPath;
+    for (const MemoryVolume::Node& node : after)
+        byPath[node.path] = &node;
+    for (const MemoryVolume::Node& node : before.nodes) {
+        const auto now = byPath.find(node.path);
+        if (now == byPath.end() || now->second->content != node.content || now->second->lastWrite != node.lastWrite)
+            fault << Quoted(node.path) << " is not back as it was after the rollback\n";
+    }
+    if (after.size() != before.nodes.size())
+        fault << before.nodes.size() << " entries before the crash, " << after.size() << " after the rollback\n";
+    for (const std::string& w : rollbackHost.warnings)
+        fault << "the rollback warned: " << w << "\n";
+}
+
 // The list shows the folder as it now is.
 void CheckList(const WorkingSet& set, const std::vector<MemoryVolume::Node>& after, std::ostream& fault)
 {
@@ -326,7 +353,11 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     ScriptedHost host;
     host.answers = c.answers;
     const std::string folder = kFolder;
-    FolderContext context{set, folder, volume, host};
+    // The journal lives on a volume of its own, which never fails.
+    MemoryVolume journalVolume;
+    journalVolume.AddFolder("C:\\quillet");
+    JournalStore journal(journalVolume, "C:\\quillet\\Quillet.journal");
+    FolderContext context{set, folder, volume, host, &journal};
     OpenFolder(context, "*.*");
     for (const std::string& n : c.unlisted)
         set.RemoveByName(n);
@@ -345,19 +376,37 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     int calls = 0;
     volume.fault = [&](const char*, const std::string&) -> uint32_t {
         ++calls;
+        if (calls == c.crashAt)
+            throw Crash();
         if (random && std::uniform_real_distribution<double>(0, 1)(*random) < faultRate)
             c.faults[calls] = kInjected[(*random)() % 5];
         auto found = c.faults.find(calls);
         return found == c.faults.end() ? 0 : found->second;
     };
     const Kind last = c.actions.back().kind;
-    if (last == Kind::Index)
-        ApplyIndexRenames(context);
-    else if (last == Kind::Dates)
-        ApplyDates(context, kDate);
-    else
-        ApplyRenames(context);
+    bool crashed = false;
+    try {
+        if (last == Kind::Index)
+            ApplyIndexRenames(context);
+        else if (last == Kind::Dates)
+            ApplyDates(context, kDate);
+        else
+            ApplyRenames(context);
+    } catch (const Crash&) {
+        crashed = true;
+    }
     volume.fault = nullptr;
+    if (crashed) {
+        // The next start: an open journal is rolled back.
+        Journal batch;
+        ScriptedHost nextStart;
+        FolderContext again{set, folder, volume, nextStart};
+        if (journal.Read(batch) == JournalStore::Found::Whole && batch.state == JournalState::Open)
+            RollBack(again, batch);
+        std::ostringstream fault;
+        CheckRolledBack(before, volume.Nodes(), nextStart, fault);
+        return fault.str();
+    }
 
     const std::vector<bool> answered(c.answers.begin(),
                                      c.answers.begin() + static_cast<long>(c.answers.size() - host.answers.size()));
@@ -512,6 +561,8 @@ TEST(NoFileLost, RandomFoldersActionsAndFailures)
         Case c = RandomCase(random);
         const double rates[] = {0, 0, 0.02, 0.1, 0.3};
         const double rate = rates[random() % 5];
+        if (random() % 3 == 0)
+            c.crashAt = 1 + static_cast<int>(random() % 80);
         const std::string fault = RunCase(c, &random, rate);
         if (fault.empty())
             continue;

@@ -11,12 +11,7 @@ probe="$2"
 scratch="$(realpath -m "$3")"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/floppy_drives.sh"
-settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/OsbrinFreeware/Quillet/Quillet.ini"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
-setting() { tr -d '\r' <"$settings" | grep "^$1=" | head -n 1 | cut -d= -f2-; }
+source "$here/e2e_support.sh"
 
 # Waits up to five seconds for a window whose title matches the regular
 # expression; prints its id.

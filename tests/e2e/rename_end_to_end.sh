@@ -6,60 +6,7 @@
 set -uo pipefail
 exe="$1"
 scratch="$2"
-settings="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/OsbrinFreeware/Quillet/Quillet.ini"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-winpath() { local p="${1//\//\\}"; echo "Z:$p"; }
-
-# Starts Quillet on a folder and waits for its window; sets app and window.
-# With a third argument the folder is named relative to that current folder.
-start() {
-  if [ -n "${3:-}" ]; then
-    (cd "$3" && exec "$WINELOADER" "$exe" "$1" >/dev/null 2>&1) &
-  else
-    "$WINELOADER" "$exe" "$(winpath "$1")" >/dev/null 2>&1 &
-  fi
-  app=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --name "$2" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { fail "no window named $2"; kill "$app"; return 1; }
-  sleep 0.5
-}
-
-# Clicks at a point of the dialog with this title, in pixels from its corner.
-click() {
-  local dialog
-  dialog=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
-  [ -n "$dialog" ] || { fail "no dialog named $1"; return 1; }
-  xdotool mousemove --window "$dialog" "$2" "$3" click 1
-  sleep 0.3
-}
-
-keys() {
-  xdotool windowfocus --sync "$window" 2>/dev/null
-  for k in "$@"; do xdotool key "$k"; sleep 0.4; done
-}
-
-stop() {
-  keys alt+x
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || return 0; sleep 0.1; done
-  fail "Quillet did not exit on Alt+X"
-  kill "$app"
-}
-
-expect_files() {
-  local actual expected
-  actual=$(cd "$1" && ls -1 | sort | tr '\n' '|')
-  expected=$(printf '%s\n' "${@:2}" | sort | tr '\n' '|')
-  [ "$actual" = "$expected" ] || fail "files in $1: [$actual], expected [$expected]"
-}
-
-setting() { tr -d '\r' <"$settings" | grep "^$1=" | head -n 1 | cut -d= -f2-; }
+source "$(dirname "$0")/e2e_support.sh"
 
 rm -rf "$scratch"; mkdir -p "$scratch/photos"
 for f in abc.txt Photo.jpg "mixed Case.Txt"; do echo "$f" >"$scratch/photos/$f"; done
