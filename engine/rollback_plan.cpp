@@ -1,12 +1,20 @@
 #include "rollback_plan.h"
 
-#include "collation.h"
 #include "name_pieces.h"
 
 #include <unordered_map>
 #include <unordered_set>
 
 namespace {
+
+// The file system's view of a name: letters in any case are one name. Only
+// the ASCII letters are folded, as the transforms change only those; where a
+// system folds more, a move onto a name it takes to be taken fails (183) and
+// is reported, and never replaces a file.
+std::string Key(const std::string& name)
+{
+    return FoldedToLower(name);
+}
 
 // The folder as the plan goes along: names compare as the file system
 // compares them, and each keeps the case it is stored with.
@@ -15,21 +23,21 @@ public:
     explicit Folder(const std::vector<std::string>& listing)
     {
         for (const std::string& name : listing)
-            names_[CollationKey(name)] = name;
+            names_[Key(name)] = name;
     }
 
-    bool Has(const std::string& name) const { return names_.count(CollationKey(name)) != 0; }
+    bool Has(const std::string& name) const { return names_.count(Key(name)) != 0; }
 
     bool HasExactly(const std::string& name) const
     {
-        const auto found = names_.find(CollationKey(name));
+        const auto found = names_.find(Key(name));
         return found != names_.end() && found->second == name;
     }
 
     void Move(const std::string& from, const std::string& to, RollbackPlan& plan)
     {
-        names_.erase(CollationKey(from));
-        names_[CollationKey(to)] = to;
+        names_.erase(Key(from));
+        names_[Key(to)] = to;
         plan.moves.push_back({from, to});
     }
 
@@ -62,12 +70,12 @@ void PlanRenames(const Journal& journal, Folder& folder, RollbackPlan& plan)
     // there and its own name is not, or is held by another file moving in.
     std::unordered_map<std::string, int> newNames;
     for (const JournalFile& file : journal.files)
-        ++newNames[CollationKey(file.newName)];
+        ++newNames[Key(file.newName)];
     const auto betweenMoves = [&](const JournalFile& file) {
         if (file.tempName.empty() || !folder.Has(file.tempName))
             return false;
-        const int others = newNames[CollationKey(file.oldName)] -
-                           (CollationKey(file.newName) == CollationKey(file.oldName) ? 1 : 0);
+        const int others = newNames[Key(file.oldName)] -
+                           (Key(file.newName) == Key(file.oldName) ? 1 : 0);
         return !folder.Has(file.oldName) || others > 0;
     };
     std::vector<const JournalFile*> waiting;
@@ -116,7 +124,7 @@ Place IndexPlace(const Journal& journal, const JournalFile& file, const Folder& 
         return Place::Scratch;
     const bool pastFirstStep = journal.secondStep || journal.state == JournalState::Finished;
     if (pastFirstStep && folder.Has(file.newName) &&
-        (!folder.Has(file.oldName) || newNames.count(CollationKey(file.oldName))))
+        (!folder.Has(file.oldName) || newNames.count(Key(file.oldName))))
         return Place::New;
     return folder.Has(file.oldName) ? Place::Old : Place::Lost;
 }
@@ -127,7 +135,7 @@ void PlanIndex(const Journal& journal, Folder& folder, RollbackPlan& plan)
 {
     std::unordered_set<std::string> newNames;
     for (const JournalFile& file : journal.files)
-        newNames.insert(CollationKey(file.newName));
+        newNames.insert(Key(file.newName));
     std::vector<const JournalFile*> scratch;
     std::vector<const JournalFile*> atNew;
     for (const JournalFile& file : journal.files) {
