@@ -34,5 +34,5 @@ bool OwnerCopyHost::AskOkCancel(const std::string& text, const std::string& capt
 
 bool OwnerCopyHost::QuitPending()
 {
-    return PumpPendingMessages() != 0;
+    return PumpPendingMessages() != 0 || (stop_ && *stop_);
 }

@@ -19,6 +19,9 @@ public:
     void Warn(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     bool QuitPending() override;
+    // The copy also ends, as on a quit, once *stop is set (by the working
+    // window's Cancel button).
+    void StopWhen(const bool* stop) { stop_ = stop; }
 
 private:
     // The end of a message box enables its owner's window again.
@@ -26,4 +29,5 @@ private:
 
     HWND owner_;
     HWND blocked_;
+    const bool* stop_ = nullptr;
 };

@@ -198,12 +198,17 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
         windows.status.SetText(kStatusPane, "Done");
         return false;
     }
+    // Cancel in the working window stops the copy after the file in hand.
+    bool stopped = false;
+    windows.working.SetCancelHandler([&stopped] { stopped = true; });
     windows.working.Show(windows.list, message.c_str(), false);
     int copied = 0;
     {
         OwnerCopyHost host(windows.list, windows.mainWindow);
+        host.StopWhen(&stopped);
         copied = CopyFolderTree(counters, host, files_, nextDialog.SourcePattern(), target + "\\", true);
     }
+    windows.working.SetCancelHandler(nullptr);
     if (!copied) {
         windows.status.SetText(kStatusPane, "Abort");
         windows.working.Destroy();

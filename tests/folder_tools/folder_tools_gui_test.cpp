@@ -581,6 +581,27 @@ TEST(FloppySaver, TheMainWindowWaitsWhileADiskIsCopied)
     }
 }
 
+// Cancel in the working window stops the copy after the file in hand, as a
+// Cancel in a copy prompt does.
+TEST(FloppySaver, CancelInTheWorkingWindowStopsTheCopy)
+{
+    FloppyProgram program;
+    ASSERT_FALSE(program.drives.empty()) << "run through tests/e2e/floppy_drives.sh";
+    program.Insert("a", {"first.txt", "second.txt", "third.txt"});
+    program.files.copyRule = [](const std::string&, const std::string&) {
+        SendDlgItemMessageA(FindWindowA("WKWND", nullptr), IDCANCEL, BM_CLICK, 0, 0);
+        return 0u;
+    };
+    FloppySaver& floppy = program.app->tools.floppy;
+    program.Run({Press(floppy.saverDialog, IDOK),
+                 When(floppy.nextDialog, [](HWND window) { SendDlgItemMessageA(window, IDC_DRIVE_A, BM_CLICK, 0, 0); }),
+                 Press(floppy.nextDialog, IDOK)});
+    EXPECT_EQ((std::map<std::string, std::string>{{"first.txt", "first.txt"}}),
+              TreeOf(program.destination.Path() + "Floppy001\\"));
+    EXPECT_EQ("Abort", program.Pane(0));
+    EXPECT_TRUE(IsWindowEnabled(program.Main()));
+}
+
 TEST(FloppySaver, AFolderThereAlreadyIsUsedOnlyOnYes)
 {
     struct Case { int answer; std::set<std::string> inFolder; const char* status; };
