@@ -77,11 +77,5 @@ uint32_t SaveSettings(FileOps& files, const std::string& path, const Settings& s
     } catch (const std::bad_alloc&) {
         return ERROR_NOT_ENOUGH_MEMORY;
     }
-    const std::string temporary = path + ".tmp";
-    uint32_t error = files.WriteWholeFile(temporary, text);
-    if (error == 0)
-        error = files.MoveReplacing(temporary, path);
-    if (error != 0)
-        files.RemoveFile(temporary);
-    return error;
+    return WriteInPlaceOf(files, path, text);
 }

@@ -271,8 +271,9 @@ private:
                 outcome_.unreachable.push_back(e.name);
                 continue;
             }
-            const uint32_t error = IsUsableTarget(c_.folder, e.newName) ? c_.files.Rename(Path(e.name), Path(e.tempName))
-                                                                        : kErrorInvalidName;
+            const uint32_t error = IsUsableTarget(c_.folder, e.newName)
+                                       ? c_.files.Rename(Path(e.name), Path(e.tempName))
+                                       : kErrorInvalidName;
             if (error == 0)
                 moved_.push_back(i);
             else if (!ReportFileError(c_.host, error, e.name))

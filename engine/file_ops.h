@@ -57,5 +57,19 @@ inline bool IsFolder(FileOps& files, const std::string& path)
     return files.GetAttributes(path, attributes) == 0 && (attributes & kAttributeDirectory);
 }
 
+// Writes the text to a new file beside `path` and then puts it in the old
+// one's place, so that a write that fails or is cut short leaves the previous
+// file whole. Returns 0 or the system's error code.
+inline uint32_t WriteInPlaceOf(FileOps& files, const std::string& path, const std::string& text)
+{
+    const std::string temporary = path + ".tmp";
+    uint32_t error = files.WriteWholeFile(temporary, text);
+    if (error == 0)
+        error = files.MoveReplacing(temporary, path);
+    if (error != 0)
+        files.RemoveFile(temporary);
+    return error;
+}
+
 // The Win32 calls themselves.
 FileOps& SystemFileOps();

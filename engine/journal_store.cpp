@@ -22,13 +22,7 @@ uint32_t JournalStore::Write(const Journal& journal)
     } catch (const std::bad_alloc&) {
         return kErrorNotEnoughMemory;
     }
-    const std::string temporary = path_ + ".tmp";
-    uint32_t error = files_.WriteWholeFile(temporary, text);
-    if (error == 0)
-        error = files_.MoveReplacing(temporary, path_);
-    if (error != 0)
-        files_.RemoveFile(temporary);
-    return error;
+    return WriteInPlaceOf(files_, path_, text);
 }
 
 JournalStore::Found JournalStore::Read(Journal& journal)

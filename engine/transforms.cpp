@@ -1,5 +1,6 @@
 #include "transforms.h"
 
+#include "code_page.h"
 #include "collation.h"
 #include "name_pieces.h"
 #include "../ui/number_text.h"
@@ -102,7 +103,9 @@ size_t FindFolded(const std::string& text, const std::string& what)
         return std::string::npos;
     const std::string folded = FoldedToLower(text);
     const std::string sought = FoldedToLower(what);
-    for (size_t at = 0; at + sought.size() <= folded.size(); at += CharacterLength(text, at))
+    const bool doubleBytes = HasLeadBytes();
+    for (size_t at = 0; at + sought.size() <= folded.size();
+         at += doubleBytes ? CharacterLength(text, at) : 1)
         if (folded.compare(at, sought.size(), sought) == 0)
             return at;
     return std::string::npos;

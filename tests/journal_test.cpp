@@ -33,6 +33,25 @@ std::string Problems(const RollbackPlan& plan)
     return text;
 }
 
+// A journal, the folder as the disk shows it, and the plan expected.
+struct PlanCase {
+    const Journal* journal;
+    std::vector<std::string> listing;
+    const char* moves;
+    const char* problems;
+    int moved;
+};
+
+void ExpectPlans(const std::vector<PlanCase>& cases)
+{
+    for (const PlanCase& c : cases) {
+        const RollbackPlan plan = PlanRollback(*c.journal, c.listing);
+        EXPECT_EQ(c.moves, Moves(plan)) << Moves(plan);
+        EXPECT_EQ(c.problems, Problems(plan)) << Moves(plan);
+        EXPECT_EQ(c.moved, plan.moved) << Moves(plan);
+    }
+}
+
 } // namespace
 
 TEST(Journal, WrittenTextReadsBackTheSame)
@@ -89,14 +108,7 @@ TEST(Rollback, RenamesGoBackFromTheFreeEndOfEachChain)
     // (its second move had failed): found by the random crashes.
     const Journal takenMeanwhile =
         Batch(JournalKind::Renames, {{"AB", "~quillet0.tmp", "ab"}, {"x", "", "ab"}});
-    struct Case {
-        const Journal* journal;
-        std::vector<std::string> listing;
-        const char* moves;
-        const char* problems;
-        int moved;
-    };
-    const Case cases[] = {
+    ExpectPlans({
         {&chain, {"a", "b", "c"}, "", "", 0},                      // nothing happened
         {&chain, {"a", "b", "d"}, "d>c ", "", 1},                  // c went first
         {&chain, {"a", "c", "d"}, "c>b d>c ", "", 2},
@@ -109,13 +121,7 @@ TEST(Rollback, RenamesGoBackFromTheFreeEndOfEachChain)
         {&caseChange, {"ABC", "~quillet0.tmp"}, "", "abc ", 0},    // the temporary name is another file's
         {&caseChange, {"Abc"}, "", "abc ", 0},                      // a case nobody asked for
         {&takenMeanwhile, {"~quillet0.tmp", "ab"}, "ab>x ~quillet0.tmp>AB ", "", 2},
-    };
-    for (const Case& c : cases) {
-        const RollbackPlan plan = PlanRollback(*c.journal, c.listing);
-        EXPECT_EQ(c.moves, Moves(plan)) << Moves(plan);
-        EXPECT_EQ(c.problems, Problems(plan));
-        EXPECT_EQ(c.moved, plan.moved);
-    }
+    });
 }
 
 // Index batches go through scratch names, so that files may exchange names:
@@ -128,14 +134,7 @@ TEST(Rollback, IndexBatchesGoBackThroughTheirScratchNames)
     Journal finished = Batch(JournalKind::Index, exchange);
     finished.state = JournalState::Finished;
     const Journal numbered = Batch(JournalKind::Index, {{"x", "`]0", "n1"}, {"y", "`]1", "n2"}}, true);
-    struct Case {
-        const Journal* journal;
-        std::vector<std::string> listing;
-        const char* moves;
-        const char* problems;
-        int moved;
-    };
-    const Case cases[] = {
+    ExpectPlans({
         {&firstStep, {"a", "b"}, "", "", 0},
         {&firstStep, {"`]0", "b"}, "`]0>a ", "", 1},
         {&firstStep, {"`]0", "`]1"}, "`]0>a `]1>b ", "", 2},
@@ -147,11 +146,5 @@ TEST(Rollback, IndexBatchesGoBackThroughTheirScratchNames)
         {&numbered, {"n1", "y"}, "n1>`]0 `]0>x ", "", 1},              // y never moved
         {&numbered, {"n1", "`]0", "y"}, "`]0>x ", "", 1},               // a scratch name tells more than n1
         {&numbered, {"q"}, "", "x y ", 0},
-    };
-    for (const Case& c : cases) {
-        const RollbackPlan plan = PlanRollback(*c.journal, c.listing);
-        EXPECT_EQ(c.moves, Moves(plan)) << Moves(plan);
-        EXPECT_EQ(c.problems, Problems(plan)) << Moves(plan);
-        EXPECT_EQ(c.moved, plan.moved) << Moves(plan);
-    }
+    });
 }
