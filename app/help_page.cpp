@@ -97,7 +97,9 @@ HelpPage::HelpPage(FileOps& files, ShellCalls& shell)
 
 HelpPage::~HelpPage()
 {
-    files_.RemoveFile(path_);
+    // At exit nobody is left to tell; a page left in the temporary folder is
+    // written anew on the next run.
+    (void)files_.RemoveFile(path_);
 }
 
 const std::string& HelpPage::Text()

@@ -21,7 +21,8 @@ uint32_t SetDatesOfFile(FileOps& files, const std::string& path, uint64_t creati
     for (int retry = 0; retry < kAttributeRetries && error == kErrorAccessDenied; ++retry) {
         if (!cleared && files.GetAttributes(path, original) != 0)
             break;
-        files.SetAttributes(path, kAttributeNormal);
+        if (files.SetAttributes(path, kAttributeNormal) != 0)
+            break;
         cleared = true;
         error = files.SetFileTimes(path, creation, lastWrite);
     }

@@ -39,7 +39,15 @@ void BatchRecord::Finish(std::vector<JournalFile> done)
     journal_.secondStep = false;
     journal_.files = std::move(done);
     // A journal left open would offer to roll back a batch that ended: one
-    // that cannot be marked finished goes.
-    if (context_.journal->Write(journal_) != 0)
-        context_.journal->RemoveFile();
+    // that cannot be marked finished goes, and if it cannot go either, the
+    // user hears why the next start will ask.
+    if (context_.journal->Write(journal_) == 0)
+        return;
+    const uint32_t error = context_.journal->RemoveFile();
+    if (error == 0)
+        return;
+    char digits[34];
+    context_.host.Warn(std::string("The changes were made, but their record could not be closed (File error - ") +
+                       FormatUInt(error, digits, 10) +
+                       "). When Quillet next starts it will offer to put these files back: answer No.");
 }

@@ -28,26 +28,26 @@ public:
                             const std::function<bool(const char* name, uint32_t attributes)>& visit) = 0;
 
     // Each returns 0 on success or the system's error code.
-    virtual uint32_t Rename(const std::string& from, const std::string& to) = 0;
+    [[nodiscard]] virtual uint32_t Rename(const std::string& from, const std::string& to) = 0;
     // Opens the file for writing without sharing and sets its creation and
     // last-write times (file times in UTC); the last-access time stays.
-    virtual uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) = 0;
-    virtual uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) = 0;
-    virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
-    virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
+    [[nodiscard]] virtual uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) = 0;
+    [[nodiscard]] virtual uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) = 0;
+    [[nodiscard]] virtual uint32_t GetAttributes(const std::string& path, uint32_t& attributes) = 0;
+    [[nodiscard]] virtual uint32_t SetAttributes(const std::string& path, uint32_t attributes) = 0;
 
     // Reads the file, opened without sharing, up to `maxBytes` from its start.
-    virtual uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) = 0;
+    [[nodiscard]] virtual uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) = 0;
     // Creates the file (or empties an existing one) and writes `content` to
     // it, flushed to the disk before the file is closed.
-    virtual uint32_t WriteWholeFile(const std::string& path, const std::string& content) = 0;
+    [[nodiscard]] virtual uint32_t WriteWholeFile(const std::string& path, const std::string& content) = 0;
     // Renames `from` to `to`, putting it in place of a file of that name in
     // one step.
-    virtual uint32_t MoveReplacing(const std::string& from, const std::string& to) = 0;
-    virtual uint32_t RemoveFile(const std::string& path) = 0;
-    virtual uint32_t CreateFolder(const std::string& path) = 0;
+    [[nodiscard]] virtual uint32_t MoveReplacing(const std::string& from, const std::string& to) = 0;
+    [[nodiscard]] virtual uint32_t RemoveFile(const std::string& path) = 0;
+    [[nodiscard]] virtual uint32_t CreateFolder(const std::string& path) = 0;
     // Copies the file, putting the copy in place of a file of that name.
-    virtual uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
+    [[nodiscard]] virtual uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
 };
 
 // True when the path names a folder that is there.
@@ -60,14 +60,14 @@ inline bool IsFolder(FileOps& files, const std::string& path)
 // Writes the text to a new file beside `path` and then puts it in the old
 // one's place, so that a write that fails or is cut short leaves the previous
 // file whole. Returns 0 or the system's error code.
-inline uint32_t WriteInPlaceOf(FileOps& files, const std::string& path, const std::string& text)
+[[nodiscard]] inline uint32_t WriteInPlaceOf(FileOps& files, const std::string& path, const std::string& text)
 {
     const std::string temporary = path + ".tmp";
     uint32_t error = files.WriteWholeFile(temporary, text);
     if (error == 0)
         error = files.MoveReplacing(temporary, path);
     if (error != 0)
-        files.RemoveFile(temporary);
+        (void)files.RemoveFile(temporary); // a leftover temporary file harms nothing
     return error;
 }
 

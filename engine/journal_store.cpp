@@ -36,15 +36,17 @@ JournalStore::Found JournalStore::Read(Journal& journal)
     return ReadJournal(text, journal) ? Found::Whole : Found::Broken;
 }
 
-void JournalStore::RemoveFile()
+uint32_t JournalStore::RemoveFile()
 {
-    files_.RemoveFile(path_);
+    return files_.RemoveFile(path_);
 }
 
 void JournalStore::SetAside()
 {
+    // A journal that can be neither moved nor removed is reported again at
+    // the next start, and never followed.
     if (files_.MoveReplacing(path_, path_ + ".bad") != 0)
-        files_.RemoveFile(path_);
+        (void)files_.RemoveFile(path_);
 }
 
 std::string JournalPathBeside(const std::string& settingsPath)

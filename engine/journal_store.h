@@ -22,7 +22,8 @@ public:
     // Moves an unreadable journal aside (".bad"), where it is kept for the
     // user but never read again.
     void SetAside();
-    void RemoveFile();
+    // 0 or the system's error code.
+    [[nodiscard]] uint32_t RemoveFile();
 
 private:
     FileOps& files_;

@@ -5,6 +5,7 @@
 #include "engine/folder_scan.h"
 #include "engine/journal_store.h"
 #include "engine/rollback.h"
+#include "memory_volume.h"
 #include "test_support.h"
 
 #include <windows.h>
@@ -610,4 +611,28 @@ TEST(Faults, DatesGoBackToTheirOldTimesUnlessChangedSince)
     EXPECT_EQ(130000000000000000ull, after);
     ASSERT_EQ(1u, s.host.warnings.size());
     EXPECT_NE(std::string::npos, s.host.warnings[0].find("\nb.txt")) << s.host.warnings[0];
+}
+
+// A record that can be neither marked finished nor removed would make the
+// next start offer to undo a batch that ended: the user hears of it.
+TEST(Faults, ARecordThatCannotBeClosedIsTold)
+{
+    Scene s;
+    s.ProposeUpper();
+    MemoryVolume journalVolume;
+    journalVolume.AddFolder("C:\\q");
+    JournalStore store(journalVolume, "C:\\q\\Quillet.journal");
+    int writes = 0;
+    journalVolume.fault = [&](const char* call, const std::string&) -> uint32_t {
+        if (std::string(call) == "WriteWholeFile" && ++writes == 2)
+            return kErrorDiskFull;
+        return std::string(call) == "RemoveFile" ? kErrorAccessDenied : 0u;
+    };
+    FolderContext context = s.Context();
+    context.journal = &store;
+    ApplyRenames(context);
+    EXPECT_EQ((NameSet{"A1.txt", "B1.txt"}), s.folder.Names());
+    ASSERT_EQ(1u, s.host.warnings.size());
+    EXPECT_EQ(0u, s.host.warnings[0].find("The changes were made, but their record could not be closed (File error - 5)"))
+        << s.host.warnings[0];
 }

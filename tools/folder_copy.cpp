@@ -99,7 +99,8 @@ private:
         const uint32_t error = files_.CopyReplacing(from, to);
         if (error == 0) {
             ++counters_.filesCopied;
-            files_.SetAttributes(to, kAttributeNormal);
+            // A copy left read-only is still a whole copy: no reason to ask.
+            (void)files_.SetAttributes(to, kAttributeNormal);
             return true;
         }
         if (error == kErrorDiskFull) {
