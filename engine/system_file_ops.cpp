@@ -1,4 +1,5 @@
 #include "file_ops.h"
+#include "win32_handle.h"
 
 #include <windows.h>
 
@@ -74,14 +75,13 @@ public:
                     const std::function<bool(const char*, uint32_t)>& visit) override
     {
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(searchPath.c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
+        const FindHandle search(FindFirstFileA(searchPath.c_str(), &found));
+        if (!search.IsValid())
             return;
         do {
             if (!visit(found.cFileName, found.dwFileAttributes))
                 break;
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.Get(), &found));
     }
 
     uint32_t Rename(const std::string& from, const std::string& to) override
@@ -93,26 +93,23 @@ public:
 
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid())
             return GetLastError();
         const FILETIME created = ToFileTime(creation);
         const FILETIME written = ToFileTime(lastWrite);
-        const uint32_t error = Result(SetFileTime(file, &created, nullptr, &written));
-        CloseHandle(file);
-        return error;
+        return Result(SetFileTime(file.Get(), &created, nullptr, &written));
     }
 
     uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) override
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid())
             return GetLastError();
         FILETIME created{}, written{};
-        const uint32_t error = Result(GetFileTime(file, &created, nullptr, &written));
-        CloseHandle(file);
+        const uint32_t error = Result(GetFileTime(file.Get(), &created, nullptr, &written));
         creation = FromFileTime(created);
         lastWrite = FromFileTime(written);
         return error;
@@ -134,26 +131,21 @@ public:
 
     uint32_t ReadFileStart(const std::string& path, size_t maxBytes, std::string& content) override
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid())
             return GetLastError();
-        const uint32_t error = ReadOpenFile(file, maxBytes, content);
-        CloseHandle(file);
-        return error;
+        return ReadOpenFile(file.Get(), maxBytes, content);
     }
 
     uint32_t WriteWholeFile(const std::string& path, const std::string& content) override
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+        const FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid())
             return GetLastError();
-        uint32_t error = WriteOpenFile(file, content);
-        if (error == 0)
-            error = Result(FlushFileBuffers(file));
-        CloseHandle(file);
-        return error;
+        const uint32_t error = WriteOpenFile(file.Get(), content);
+        return error == 0 ? Result(FlushFileBuffers(file.Get())) : error;
     }
 
     uint32_t MoveReplacing(const std::string& from, const std::string& to) override
