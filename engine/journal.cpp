@@ -158,8 +158,8 @@ bool ReadJournal(const std::string& text, Journal& journal)
         if (equals == std::string::npos)
             return false;
         const std::string key = lines[i].substr(0, equals);
-        // The files are read by the kind, so it must come first.
-        if (key == "file" && !kindSeen)
+        // The files are read by the kind, so it must come first, and once.
+        if ((key == "file" && !kindSeen) || (key == "kind" && kindSeen))
             return false;
         kindSeen = kindSeen || key == "kind";
         if (!ReadLine(key, lines[i].substr(equals + 1), journal))

@@ -26,7 +26,7 @@ echo "== native tests (address and undefined-behaviour sanitizers)"
 # Each fuzz target for a while, from the committed seeds; the inputs it finds
 # are kept in the build folder for the next run.
 echo "== fuzz targets, ${seconds} s each (executions per second)"
-for target in command_line name_pieces number_text settings transforms; do
+for target in command_line journal name_pieces number_text settings transforms; do
   work="$build/corpus/$target"
   mkdir -p "$work"
   log="$build/$target-fuzz.log"

@@ -91,6 +91,7 @@ TEST(Journal, TextThatIsNotAWholeJournalIsRefused)
         "Quillet journal 1\nkind=dates\nfolder=C:\\\\x\\\\\nfile=a.txt\t1x\t2\nend\n",
         "Quillet journal 1\nkind=dates\nfolder=C:\\\\x\\\\\nfile=a.txt\t18446744073709551616\t2\nend\n",
         "Quillet journal 1\nkind=renames\nfolder=C:\\\\x\\\\\nsecondstep=2\nend\n",
+        "Quillet journal 1\nkind=renames\nfolder=C:\\\\x\\\\\nfile=a\t\tb\nkind=index\nend\n", // a second kind
     };
     for (const std::string& text : broken) {
         Journal journal;
