@@ -251,6 +251,12 @@ FolderContext MainWindow::Context()
 
 void MainWindow::OfferRecovery()
 {
+    RecoverUnfinishedBatch();
+    RefreshUndo();
+}
+
+void MainWindow::RecoverUnfinishedBatch()
+{
     Journal journal;
     if (!journal_)
         return;
@@ -285,23 +291,35 @@ void MainWindow::OfferRecovery()
     journal_->Write(journal);
 }
 
-bool MainWindow::UndoableBatch(Journal& journal)
+bool MainWindow::ReadFinishedBatch(Journal& journal)
 {
-    return journal_ && !folder_.empty() && journal_->Read(journal) == JournalStore::Found::Whole &&
-           journal.state == JournalState::Finished && !journal.files.empty() &&
-           CollationKey(journal.folder) == CollationKey(folder_);
+    return journal_ && journal_->Read(journal) == JournalStore::Found::Whole &&
+           journal.state == JournalState::Finished && !journal.files.empty();
 }
 
-void MainWindow::UpdateUndo()
+bool MainWindow::IsFolderShown(const std::string& folder) const
+{
+    return folderShown_ && !folder.empty() && CollationKey(folder) == CollationKey(folder_);
+}
+
+void MainWindow::RefreshUndo()
 {
     Journal journal;
-    EnableItem(ID_UNDO, !passRunning_ && UndoableBatch(journal));
+    undoFolder_ = ReadFinishedBatch(journal) ? journal.folder : std::string();
+    UpdateUndo();
+}
+
+// From what the journal held when it was last read: a folder is opened far
+// more often than a batch ends, and a journal can be megabytes long.
+void MainWindow::UpdateUndo()
+{
+    EnableItem(ID_UNDO, !passRunning_ && IsFolderShown(undoFolder_));
 }
 
 void MainWindow::Undo()
 {
     Journal journal;
-    if (!UndoableBatch(journal))
+    if (!ReadFinishedBatch(journal) || !IsFolderShown(journal.folder))
         return;
     char digits[34];
     const size_t count = journal.files.size();
@@ -312,7 +330,7 @@ void MainWindow::Undo()
     RollBack(context, journal);
     journal.state = JournalState::Closed;
     journal_->Write(journal);
-    UpdateUndo();
+    RefreshUndo();
 }
 
 void MainWindow::Browse()
@@ -472,7 +490,7 @@ void MainWindow::CloseWorking()
     parts_.working.Destroy();
     parts_.working.SetCancelHandler(nullptr);
     parts_.working.SetProgressShown(false);
-    UpdateUndo();
+    RefreshUndo(); // a pass or a rollback ended: the journal changed
 }
 
 // Shows the progress and lets the windows answer at most every 50 ms, so the
@@ -531,6 +549,7 @@ void MainWindow::ShowFolder(const std::string& searchPath, int fileCount)
     char digits[34];
     const std::string count = std::string(FormatInt(fileCount, digits, 10)) + " files";
     parts_.status.SetText(kPaneCount, count.c_str());
+    folderShown_ = true;
     UpdateUndo();
 }
 
