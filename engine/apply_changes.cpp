@@ -29,19 +29,21 @@ bool IsUsableTarget(const std::string& folder, const std::string& newName)
 }
 
 // Names no file of the folder holds, for scratch and temporary names chosen
-// before the first file moves, so that the journal names them.
+// before the first file moves, so that the journal names them. The folder is
+// read at the first name asked for: a batch without case changes never is.
 class FreeNames {
 public:
-    explicit FreeNames(const FolderContext& context)
-    {
-        for (const std::string& name : FolderNames(context.files, context.folder))
-            taken_.insert(CollationKey(name));
-    }
+    explicit FreeNames(const FolderContext& context) : context_(context) {}
 
     // The first of name(0), name(1), ... that is free; it is taken from then on.
     template <typename Name>
     std::string Take(Name name)
     {
+        if (!read_) {
+            for (const std::string& taken : FolderNames(context_.files, context_.folder))
+                taken_.insert(CollationKey(taken));
+            read_ = true;
+        }
         for (int k = 0;; ++k) {
             std::string candidate = name(k);
             if (taken_.insert(CollationKey(candidate)).second)
@@ -50,6 +52,8 @@ public:
     }
 
 private:
+    const FolderContext& context_;
+    bool read_ = false;
     std::unordered_set<std::string> taken_;
 };
 
