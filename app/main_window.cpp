@@ -82,7 +82,7 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
 {
     settingsPath_ = settingsPath;
     if (!settingsPath.empty())
-        journal_ = std::make_unique<JournalStore>(parts_.files, JournalPathBeside(settingsPath));
+        journals_ = std::make_unique<JournalFolder>(parts_.files, JournalFolderBeside(settingsPath));
     try {
         settings_ = ::LoadSettings(parts_.files, settingsPath);
     } catch (const std::exception&) {
@@ -246,91 +246,30 @@ void MainWindow::AddInstructionLines()
 
 FolderContext MainWindow::Context()
 {
-    return FolderContext{parts_.set, folder_, parts_.files, *this, journal_.get()};
+    return FolderContext{parts_.set, folder_, parts_.files, *this, journals_.get()};
 }
 
 void MainWindow::OfferRecovery()
 {
-    RecoverUnfinishedBatch();
-    RefreshUndo();
-}
-
-void MainWindow::RecoverUnfinishedBatch()
-{
-    Journal journal;
-    if (!journal_)
-        return;
-    const JournalStore::Found found = journal_->Read(journal);
-    if (found == JournalStore::Found::Broken) {
-        journal_->SetAside();
-        Warn("The record of the last changes cannot be read, so they cannot be put back. It was kept as\n" +
-             journal_->Path() + ".bad");
-        return;
-    }
-    if (found == JournalStore::Found::Nothing || journal.state != JournalState::Open)
-        return;
-    const std::string stopped = "Quillet stopped in the middle of changing the files in\n" + journal.folder;
-    if (!IsFolder(parts_.files, journal.folder)) {
-        if (Confirm(stopped + "\nbut that folder is not there now.\nForget these changes?")) {
-            journal.state = JournalState::Closed;
-            journal_->Write(journal);
-        }
-        return;
-    }
-    const int changed = CountChangedFiles(parts_.files, journal);
-    char digits[34];
-    if (changed > 0 && !Confirm(stopped + "\n" + FormatInt(changed, digits, 10) +
-                                (changed == 1 ? " file was" : " files were") +
-                                " changed before it stopped.\nDo you want to put them back?"))
-        return;
-    if (changed > 0) {
-        FolderContext context = Context();
-        RollBack(context, journal);
-    }
-    journal.state = JournalState::Closed;
-    journal_->Write(journal);
-}
-
-bool MainWindow::ReadFinishedBatch(Journal& journal)
-{
-    return journal_ && journal_->Read(journal) == JournalStore::Found::Whole &&
-           journal.state == JournalState::Finished && !journal.files.empty();
-}
-
-bool MainWindow::IsFolderShown(const std::string& folder) const
-{
-    return folderShown_ && !folder.empty() && CollationKey(folder) == CollationKey(folder_);
-}
-
-void MainWindow::RefreshUndo()
-{
-    Journal journal;
-    undoFolder_ = ReadFinishedBatch(journal) ? journal.folder : std::string();
+    FolderContext context = Context();
+    RecoverUnfinishedBatches(context);
     UpdateUndo();
 }
 
-// From what the journal held when it was last read: a folder is opened far
-// more often than a batch ends, and a journal can be megabytes long.
+// The head of the shown folder's journal, read as a folder is opened and as
+// a pass ends.
 void MainWindow::UpdateUndo()
 {
-    EnableItem(ID_UNDO, !passRunning_ && IsFolderShown(undoFolder_));
+    EnableItem(ID_UNDO, !passRunning_ && journals_ && FolderShown() && CanUndo(*journals_, folder_));
 }
 
 void MainWindow::Undo()
 {
-    Journal journal;
-    if (!ReadFinishedBatch(journal) || !IsFolderShown(journal.folder))
-        return;
-    char digits[34];
-    const size_t count = journal.files.size();
-    if (!Confirm(std::string("This will put back ") + FormatUInt(static_cast<uint32_t>(count), digits, 10) +
-                 (count == 1 ? " file." : " files.") + "\nDo you want to do this?"))
+    if (!FolderShown())
         return;
     FolderContext context = Context();
-    RollBack(context, journal);
-    journal.state = JournalState::Closed;
-    journal_->Write(journal);
-    RefreshUndo();
+    UndoLastBatch(context);
+    UpdateUndo();
 }
 
 void MainWindow::Browse()
@@ -490,7 +429,7 @@ void MainWindow::CloseWorking()
     parts_.working.Destroy();
     parts_.working.SetCancelHandler(nullptr);
     parts_.working.SetProgressShown(false);
-    RefreshUndo(); // a pass or a rollback ended: the journal changed
+    UpdateUndo(); // a pass or a rollback ended: the journal changed
 }
 
 // Shows the progress and lets the windows answer at most every 50 ms, so the

@@ -113,12 +113,7 @@ private:
     void ShowAbout();
     // Puts back the last finished batch of the folder shown.
     void Undo();
-    // The journal's batch, when it is a finished one with files to put back.
-    bool ReadFinishedBatch(Journal& journal);
-    bool IsFolderShown(const std::string& folder) const;
-    void RecoverUnfinishedBatch();
-    // Reads which folder's batch the journal can undo, then updates the menu.
-    void RefreshUndo();
+    bool FolderShown() const { return folderShown_ && !folder_.empty(); }
     void UpdateUndo();
     // Message boxes re-enable the main window as they close; while a pass
     // runs it must stay disabled.
@@ -135,8 +130,7 @@ private:
     HMENU popup_ = nullptr;
     std::string folder_; // ends in a backslash once a folder is open
     std::string settingsPath_;
-    std::unique_ptr<JournalStore> journal_;
-    std::string undoFolder_; // the folder whose finished batch the journal holds, or empty
+    std::unique_ptr<JournalFolder> journals_;
     bool folderShown_ = false; // the stored folder is not shown until it is opened
     bool passRunning_ = false;
     bool cancelled_ = false;

@@ -210,9 +210,9 @@ void CollidingShorten()
 void ApplyFigures(const std::string& folder, QuietHost& host)
 {
     WorkingSet set;
-    // The batch is journaled as in the program, beside the folder.
-    JournalStore journal(SystemFileOps(), folder.substr(0, folder.size() - 1) + ".journal");
-    FolderContext context{set, folder, SystemFileOps(), host, &journal};
+    // The batch is journaled as in the program, in the folder's parent.
+    JournalFolder journals(SystemFileOps(), JournalFolderBeside(folder.substr(0, folder.size() - 1)));
+    FolderContext context{set, folder, SystemFileOps(), host, &journals};
     Scan(context, folder + "*.*");
     const int n = set.Count();
     auto bareLoop = [&](char from, char to) {

@@ -218,11 +218,17 @@ public:
         int extra = 0;
         for (int i = 0; i < c_.set.Count(); ++i) {
             const FileEntry& e = c_.set.Entry(i);
-            if (!c_.set.IsListed(i) || !Changes(e))
+            // The files the first step leaves alone are not recorded.
+            if (!c_.set.IsListed(i) || !Changes(e) || !CanReach(c_.folder, e.name) ||
+                !IsUsableTarget(c_.folder, e.newName))
                 continue;
             const std::string extension = FindExtension(e.name);
             c_.set.SetTempName(i, free.Take([&](int k) {
-                return k == 0 ? e.tempName : "`]" + PaddedNumber(c_.set.Count() + extra++, 6) + extension;
+                if (k == 0 && IsValidFileName(e.tempName))
+                    return e.tempName;
+                const std::string number = "`]" + PaddedNumber(c_.set.Count() + extra++, 6);
+                // A long extension would make a name too long to record.
+                return IsValidFileName(number + extension) ? number + extension : number;
             }));
             record_.Plan().files.push_back({e.name, c_.set.Entry(i).tempName, StoredName(e.newName)});
         }
@@ -231,16 +237,24 @@ public:
 
     void Run()
     {
-        if (MoveToTempNames()) {
-            record_.Plan().secondStep = true;
-            record_.Plan().files.clear();
-            for (int i : moved_)
-                record_.Plan().files.push_back(Step(c_.set.Entry(i)));
-            record_.Rewrite();
-            MoveToNewNames();
-        } else {
+        if (!MoveToTempNames()) {
             PutBack(0);
+            return;
         }
+        record_.Plan().secondStep = true;
+        record_.Plan().files.clear();
+        for (int i : moved_)
+            record_.Plan().files.push_back(Step(c_.set.Entry(i)));
+        // A crash in the second step is rolled back from this record: without
+        // it the first step's would send files to each other's names.
+        if (const uint32_t error = record_.Rewrite()) {
+            PutBack(0);
+            char digits[34];
+            c_.host.Warn(std::string("The record of the changes could not be written (File error - ") +
+                         FormatUInt(error, digits, 10) + "), so no file was renamed.");
+            return;
+        }
+        MoveToNewNames();
     }
 
     // After a failure in the middle of a step: the files still under their

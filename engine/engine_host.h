@@ -42,7 +42,7 @@ public:
     virtual void ShowStopped(int changed) { (void)changed; }
 };
 
-class JournalStore;
+class JournalFolder;
 
 // Everything a pass works on.
 struct FolderContext {
@@ -50,5 +50,5 @@ struct FolderContext {
     const std::string& folder; // the current folder path, ending in a backslash
     FileOps& files;
     EngineHost& host;
-    JournalStore* journal = nullptr; // where passes record their batches; none in some tests
+    JournalFolder* journals = nullptr; // where passes record their batches; none in some tests
 };

@@ -4,9 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // System error codes the passes tell apart.
+constexpr uint32_t kErrorFileNotFound = 2;
+constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorWriteProtect = 19;
 constexpr uint32_t kErrorSharingViolation = 32;
@@ -17,6 +20,14 @@ constexpr uint32_t kErrorAlreadyExists = 183;
 // File attribute bits, as the system numbers them.
 constexpr uint32_t kAttributeDirectory = 0x10;
 constexpr uint32_t kAttributeNormal = 0x80;
+
+// A file held open without sharing: while one process holds it, no other can
+// (they get kErrorSharingViolation), and the system lets go of it when the
+// process ends, however it ends. Letting go removes the file.
+class FileHold {
+public:
+    virtual ~FileHold() = default;
+};
 
 class FileOps {
 public:
@@ -48,6 +59,9 @@ public:
     [[nodiscard]] virtual uint32_t CreateFolder(const std::string& path) = 0;
     // Copies the file, putting the copy in place of a file of that name.
     [[nodiscard]] virtual uint32_t CopyReplacing(const std::string& from, const std::string& to) = 0;
+    // Creates or opens the file and holds it (see FileHold) until `hold` is
+    // let go of.
+    [[nodiscard]] virtual uint32_t Hold(const std::string& path, std::unique_ptr<FileHold>& hold) = 0;
 };
 
 // True when the path names a folder that is there.

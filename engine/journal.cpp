@@ -167,3 +167,26 @@ bool ReadJournal(const std::string& text, Journal& journal)
     }
     return kindSeen && !journal.folder.empty();
 }
+
+bool ReadJournalHead(const std::string& head, JournalState& state, std::string& folder)
+{
+    const std::vector<std::string> lines = Split(head, '\n');
+    if (lines.empty() || lines[0] != kHeader)
+        return false;
+    Journal journal;
+    bool stateSeen = false, folderSeen = false;
+    // The last piece may be a line cut off by the read.
+    for (size_t i = 1; i + 1 < lines.size() && !(stateSeen && folderSeen); ++i) {
+        const size_t equals = lines[i].find('=');
+        const std::string key = lines[i].substr(0, equals == std::string::npos ? 0 : equals);
+        if (key != "state" && key != "folder")
+            continue;
+        if (!ReadLine(key, lines[i].substr(equals + 1), journal))
+            return false;
+        stateSeen = stateSeen || key == "state";
+        folderSeen = folderSeen || key == "folder";
+    }
+    state = journal.state;
+    folder = journal.folder;
+    return stateSeen && folderSeen;
+}

@@ -43,3 +43,7 @@ std::string WriteJournal(const Journal& journal);
 // False for text that is not a whole journal: cut short, garbage, a field out
 // of range, or a name that could not stand in the folder.
 bool ReadJournal(const std::string& text, Journal& journal);
+
+// The state and folder from the start of a journal, up to its first file:
+// enough to tell whether a batch can be undone without reading every file.
+bool ReadJournalHead(const std::string& head, JournalState& state, std::string& folder);

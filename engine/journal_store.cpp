@@ -1,18 +1,57 @@
 #include "journal_store.h"
 
+#include "name_pieces.h"
+
+#include <cstdio>
 #include <new>
 
 namespace {
 
 // A journal lists at most one line for each file of a folder.
 constexpr size_t kLongestJournal = 64u << 20;
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorPathNotFound = 3;
+// Room for the lines before the files: the folder line is the longest.
+constexpr size_t kLongestHead = 4096;
 constexpr uint32_t kErrorNotEnoughMemory = 8;
+
+const char kPrefix[] = "Quillet";
+const char kSuffix[] = ".journal";
+
+bool IsMissing(uint32_t error)
+{
+    return error == kErrorFileNotFound || error == kErrorPathNotFound;
+}
+
+// FNV-1a over the folder as the file system compares names, so that two
+// spellings of one folder share a journal.
+std::string FolderTag(const std::string& folder)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (char c : FoldedToLower(folder)) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    char tag[17];
+    std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(hash));
+    return tag;
+}
+
+bool IsJournalFileName(const std::string& name)
+{
+    const size_t prefix = sizeof kPrefix - 1, suffix = sizeof kSuffix - 1;
+    return name.size() >= prefix + suffix && SameNameIgnoringCase(name.substr(0, prefix), kPrefix) &&
+           SameNameIgnoringCase(name.substr(name.size() - suffix), kSuffix);
+}
 
 } // namespace
 
 JournalStore::JournalStore(FileOps& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+uint32_t JournalStore::Hold()
+{
+    if (hold_)
+        return 0;
+    return files_.Hold(path_ + ".lock", hold_);
+}
 
 uint32_t JournalStore::Write(const Journal& journal)
 {
@@ -29,16 +68,23 @@ JournalStore::Found JournalStore::Read(Journal& journal)
 {
     std::string text;
     const uint32_t error = files_.ReadFileStart(path_, kLongestJournal, text);
-    if (error == kErrorFileNotFound || error == kErrorPathNotFound)
+    if (IsMissing(error))
         return Found::Nothing;
     if (error != 0)
         return Found::Broken;
     return ReadJournal(text, journal) ? Found::Whole : Found::Broken;
 }
 
+bool JournalStore::ReadState(JournalState& state, std::string& folder)
+{
+    std::string head;
+    return files_.ReadFileStart(path_, kLongestHead, head) == 0 && ReadJournalHead(head, state, folder);
+}
+
 uint32_t JournalStore::RemoveFile()
 {
-    return files_.RemoveFile(path_);
+    const uint32_t error = files_.RemoveFile(path_);
+    return IsMissing(error) ? 0 : error;
 }
 
 void JournalStore::SetAside()
@@ -49,8 +95,26 @@ void JournalStore::SetAside()
         (void)files_.RemoveFile(path_);
 }
 
-std::string JournalPathBeside(const std::string& settingsPath)
+JournalFolder::JournalFolder(FileOps& files, std::string folder) : files_(files), folder_(std::move(folder)) {}
+
+JournalStore JournalFolder::For(const std::string& batchFolder) const
+{
+    return JournalStore(files_, folder_ + kPrefix + " " + FolderTag(batchFolder) + kSuffix);
+}
+
+std::vector<JournalStore> JournalFolder::All() const
+{
+    std::vector<JournalStore> journals;
+    files_.ListFolder(folder_ + kPrefix + "*" + kSuffix, [&](const char* name, uint32_t attributes) {
+        if (!(attributes & kAttributeDirectory) && IsJournalFileName(name))
+            journals.emplace_back(files_, folder_ + name);
+        return true;
+    });
+    return journals;
+}
+
+std::string JournalFolderBeside(const std::string& settingsPath)
 {
     const size_t slash = settingsPath.find_last_of('\\');
-    return settingsPath.substr(0, slash == std::string::npos ? 0 : slash + 1) + "Quillet.journal";
+    return settingsPath.substr(0, slash == std::string::npos ? 0 : slash + 1);
 }

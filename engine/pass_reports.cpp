@@ -61,7 +61,7 @@ bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
 
 bool CanReach(const std::string& folder, const std::string& name)
 {
-    return IsAddressableName(name) && folder.size() + name.size() <= kMaxPathLength;
+    return IsAddressableName(name) && name.size() <= kMaxNameLength && folder.size() + name.size() <= kMaxPathLength;
 }
 
 void TellOutcome(EngineHost& host, const PassOutcome& outcome)

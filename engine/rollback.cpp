@@ -2,23 +2,31 @@
 
 #include "apply_changes.h"
 #include "apply_dates.h"
+#include "batch_record.h"
 #include "folder_scan.h"
+#include "name_pieces.h"
 #include "rollback_plan.h"
+#include "ui/number_text.h"
 
 namespace {
 
 // What a re-dated file shows now: still the batch's time (to be put back),
 // its old time again, or something else that is not ours to change.
-enum class DatePlace { Batch, Old, Other };
+enum class DatePlace { Batch, Old, Other, Missing };
 
 DatePlace WhereDateIs(FileOps& files, const Journal& journal, const JournalFile& file)
 {
     uint64_t creation = 0, lastWrite = 0;
     if (files.GetFileTimes(journal.folder + file.oldName, creation, lastWrite) != 0)
-        return DatePlace::Other;
-    if (lastWrite == journal.moment)
+        return DatePlace::Missing;
+    if (SameFileTime(lastWrite, journal.moment))
         return DatePlace::Batch;
-    return lastWrite == file.lastWrite ? DatePlace::Old : DatePlace::Other;
+    return SameFileTime(lastWrite, file.lastWrite) ? DatePlace::Old : DatePlace::Other;
+}
+
+std::string WhyNotBack(DatePlace place)
+{
+    return place == DatePlace::Missing ? " (not found)" : " (its date was changed since)";
 }
 
 void PutBackDates(FolderContext& context, const Journal& journal, PassOutcome& outcome)
@@ -30,8 +38,8 @@ void PutBackDates(FolderContext& context, const Journal& journal, PassOutcome& o
             return;
         }
         const DatePlace place = WhereDateIs(context.files, journal, file);
-        if (place == DatePlace::Other)
-            outcome.notPutBack.push_back(file.oldName);
+        if (place == DatePlace::Other || place == DatePlace::Missing)
+            outcome.notPutBack.push_back(file.oldName + WhyNotBack(place));
         if (place != DatePlace::Batch)
             continue;
         const uint32_t error =
@@ -41,6 +49,12 @@ void PutBackDates(FolderContext& context, const Journal& journal, PassOutcome& o
         else if (!ReportFileError(context.host, error, file.oldName))
             return;
     }
+}
+
+std::string ErrorText(uint32_t error)
+{
+    char digits[34];
+    return std::string("File error - ") + FormatUInt(error, digits, 10);
 }
 
 void PutBackNames(FolderContext& context, const Journal& journal, PassOutcome& outcome)
@@ -57,23 +71,96 @@ void PutBackNames(FolderContext& context, const Journal& journal, PassOutcome& o
         if (error == 0) {
             ++outcome.changed;
         } else {
-            outcome.notPutBack.push_back(move.from);
+            outcome.notPutBack.push_back(move.from + " (" + ErrorText(error) + ")");
             if (!ReportFileError(context.host, error, move.from))
                 return;
         }
     }
 }
 
+std::string Files(int count)
+{
+    char digits[34];
+    return std::string(FormatInt(count, digits, 10)) + (count == 1 ? " file" : " files");
+}
+
+// A rollback ends the journal only when nothing is left to put back; a
+// journal that cannot be closed is asked about again.
+void CloseIfAllBack(FolderContext& context, JournalStore& store, Journal& journal)
+{
+    if (!SurveyRollback(context.files, journal).NothingLeft())
+        return;
+    journal.state = JournalState::Closed;
+    (void)store.Write(journal);
+}
+
+void Forget(JournalStore& store, Journal& journal)
+{
+    journal.state = JournalState::Closed;
+    (void)store.Write(journal);
+}
+
+void RecoverBatch(FolderContext& context, JournalStore& store)
+{
+    // A journal another Quillet holds is a batch under way, not a crash.
+    if (store.Hold() == kErrorSharingViolation)
+        return;
+    Journal journal;
+    const JournalStore::Found found = store.Read(journal);
+    if (found == JournalStore::Found::Broken) {
+        store.SetAside();
+        context.host.Warn("The record of the last changes cannot be read, so they cannot be put back. It was kept as\n" +
+                          store.Path() + ".bad");
+        return;
+    }
+    if (found == JournalStore::Found::Nothing || journal.state != JournalState::Open)
+        return;
+    const std::string stopped = "Quillet stopped in the middle of changing the files in\n" + journal.folder;
+    if (!IsFolder(context.files, journal.folder)) {
+        if (context.host.Confirm(stopped + "\nbut that folder is not there now.\nForget these changes?"))
+            Forget(store, journal);
+        return;
+    }
+    const RollbackSurvey survey = SurveyRollback(context.files, journal);
+    if (survey.error != 0) {
+        context.host.Warn(stopped + "\nbut that folder cannot be read now (" + ErrorText(survey.error) +
+                          ").\nQuillet will ask again when it next starts.");
+        return;
+    }
+    if (survey.canGoBack == 0) {
+        if (survey.blocked.empty() ||
+            context.host.Confirm(stopped + "\nThese files cannot be put back:" + ListOfNames(survey.blocked) +
+                                 "\nForget these changes?"))
+            Forget(store, journal);
+        return;
+    }
+    if (!context.host.Confirm(stopped + "\n" + Files(survey.canGoBack) +
+                              (survey.canGoBack == 1 ? " was" : " were") +
+                              " changed before it stopped.\nDo you want to put them back?"))
+        return;
+    RollBack(context, journal);
+    CloseIfAllBack(context, store, journal);
+}
+
 } // namespace
 
-int CountChangedFiles(FileOps& files, const Journal& journal)
+RollbackSurvey SurveyRollback(FileOps& files, const Journal& journal)
 {
-    if (journal.kind != JournalKind::Dates)
-        return PlanRollback(journal, FolderNames(files, journal.folder)).moved;
-    int changed = 0;
-    for (const JournalFile& file : journal.files)
-        changed += WhereDateIs(files, journal, file) == DatePlace::Batch ? 1 : 0;
-    return changed;
+    RollbackSurvey survey;
+    if (journal.kind != JournalKind::Dates) {
+        const RollbackPlan plan = PlanRollback(journal, FolderNames(files, journal.folder));
+        survey.canGoBack = plan.moved;
+        survey.blocked = plan.problems;
+        return survey;
+    }
+    for (const JournalFile& file : journal.files) {
+        const DatePlace place = WhereDateIs(files, journal, file);
+        if (place == DatePlace::Batch)
+            ++survey.canGoBack;
+        else if (place != DatePlace::Old)
+            survey.blocked.push_back(file.oldName + WhyNotBack(place));
+    }
+    return survey;
 }
 
 void RollBack(FolderContext& context, const Journal& journal)
@@ -94,4 +181,52 @@ void RollBack(FolderContext& context, const Journal& journal)
             if (shown)
                 OpenFolder(context, "*.*");
         });
+}
+
+void RecoverUnfinishedBatches(FolderContext& context)
+{
+    if (!context.journals)
+        return;
+    for (JournalStore& store : context.journals->All())
+        RecoverBatch(context, store);
+}
+
+bool CanUndo(JournalFolder& journals, const std::string& folder)
+{
+    JournalState state = JournalState::Closed;
+    std::string recorded;
+    return journals.For(folder).ReadState(state, recorded) && state == JournalState::Finished &&
+           SameNameIgnoringCase(recorded, folder);
+}
+
+void UndoLastBatch(FolderContext& context)
+{
+    if (!context.journals)
+        return;
+    JournalStore store = context.journals->For(context.folder);
+    if (store.Hold() == kErrorSharingViolation) {
+        context.host.Warn(AnotherQuilletText(context.folder));
+        return;
+    }
+    Journal journal;
+    if (store.Read(journal) != JournalStore::Found::Whole || journal.state != JournalState::Finished ||
+        !SameNameIgnoringCase(journal.folder, context.folder))
+        return;
+    const RollbackSurvey survey = SurveyRollback(context.files, journal);
+    if (survey.error != 0) {
+        context.host.Warn("The folder cannot be read (" + ErrorText(survey.error) +
+                          "), so the files cannot be put back now.");
+        return;
+    }
+    if (survey.canGoBack == 0) {
+        if (survey.blocked.empty() ||
+            context.host.Confirm("The last changes in this folder cannot be put back:" +
+                                 ListOfNames(survey.blocked) + "\nForget them?"))
+            Forget(store, journal);
+        return;
+    }
+    if (!context.host.Confirm("This will put back " + Files(survey.canGoBack) + ".\nDo you want to do this?"))
+        return;
+    RollBack(context, journal);
+    CloseIfAllBack(context, store, journal);
 }

@@ -16,6 +16,16 @@ std::string Key(const std::string& name)
     return FoldedToLower(name);
 }
 
+const char kNotFound[] = "not found";
+const char kNameTaken[] = "another file has its name now";
+const char kRenamedSince[] = "renamed since";
+const char kWayTaken[] = "the name it would go back through is taken";
+
+void Problem(RollbackPlan& plan, const std::string& name, const std::string& why)
+{
+    plan.problems.push_back(name + " (" + why + ")");
+}
+
 // The folder as the plan goes along: names compare as the file system
 // compares them, and each keeps the case it is stored with.
 class Folder {
@@ -52,12 +62,43 @@ void PlanCaseChange(const JournalFile& file, Folder& folder, RollbackPlan& plan)
     if (folder.HasExactly(file.oldName))
         return;
     if (!folder.HasExactly(file.newName) || file.tempName.empty() || folder.Has(file.tempName)) {
-        plan.problems.push_back(file.oldName);
+        Problem(plan, file.oldName, folder.HasExactly(file.newName) ? kWayTaken : kRenamedSince);
         return;
     }
     ++plan.moved;
     folder.Move(file.newName, file.tempName, plan);
     folder.Move(file.tempName, file.oldName, plan);
+}
+
+// Files of a finished batch found under their old names: each came back
+// unless the name the batch gave it still holds a file other than one of the
+// batch back under its own name. Worked out from the files known to be
+// back, until no more are.
+void ReportTakenNames(const Journal& journal, std::vector<const JournalFile*> atOld, const Folder& folder,
+                      RollbackPlan& plan)
+{
+    std::unordered_set<std::string> pending;
+    for (const JournalFile* file : atOld)
+        pending.insert(Key(file->oldName));
+    std::unordered_set<std::string> homeOfBatch; // old names of the batch's files, as keys
+    for (const JournalFile& file : journal.files)
+        homeOfBatch.insert(Key(file.oldName));
+    for (bool progress = true; progress;) {
+        progress = false;
+        std::vector<const JournalFile*> still;
+        for (const JournalFile* file : atOld) {
+            const std::string at = Key(file->newName);
+            if (!folder.Has(file->newName) || (homeOfBatch.count(at) && !pending.count(at))) {
+                pending.erase(Key(file->oldName));
+                progress = true;
+            } else {
+                still.push_back(file);
+            }
+        }
+        atOld.swap(still);
+    }
+    for (const JournalFile* file : atOld)
+        Problem(plan, file->oldName, kNameTaken);
 }
 
 // Renames go one file at a time, never onto a taken name, so a file is back
@@ -97,19 +138,22 @@ void PlanRenames(const Journal& journal, Folder& folder, RollbackPlan& plan)
                 folder.Move(atTemp ? file->tempName : file->newName, file->oldName, plan);
                 progress = true;
             } else {
-                plan.problems.push_back(file->oldName);
+                Problem(plan, file->oldName, kNotFound);
             }
         }
         waiting.swap(still);
     }
     // What still waits is under its old name, unless it stopped between the
     // moves of a case change and its old name went to another file.
+    std::vector<const JournalFile*> atOld;
     for (const JournalFile* file : waiting) {
-        if (betweenMoves(*file)) {
-            ++plan.moved;
-            plan.problems.push_back(file->oldName + " (now under " + file->tempName + ")");
-        }
+        if (betweenMoves(*file))
+            Problem(plan, file->oldName, "now under " + file->tempName);
+        else
+            atOld.push_back(file);
     }
+    if (journal.state == JournalState::Finished)
+        ReportTakenNames(journal, atOld, folder, plan);
 }
 
 enum class Place { Old, Scratch, New, Lost };
@@ -138,29 +182,33 @@ void PlanIndex(const Journal& journal, Folder& folder, RollbackPlan& plan)
         newNames.insert(Key(file.newName));
     std::vector<const JournalFile*> scratch;
     std::vector<const JournalFile*> atNew;
+    std::vector<const JournalFile*> atOld;
     for (const JournalFile& file : journal.files) {
         switch (IndexPlace(journal, file, folder, newNames)) {
-        case Place::Old: break;
+        case Place::Old: atOld.push_back(&file); break;
         case Place::Scratch: scratch.push_back(&file); break;
         case Place::New: atNew.push_back(&file); break;
-        case Place::Lost: plan.problems.push_back(file.oldName); break;
+        case Place::Lost: Problem(plan, file.oldName, kNotFound); break;
         }
     }
-    plan.moved = static_cast<int>(scratch.size() + atNew.size());
     for (const JournalFile* file : atNew) {
         if (folder.Has(file->tempName)) {
-            plan.problems.push_back(file->oldName);
+            Problem(plan, file->oldName, kWayTaken);
         } else {
             folder.Move(file->newName, file->tempName, plan);
             scratch.push_back(file);
         }
     }
     for (const JournalFile* file : scratch) {
-        if (folder.Has(file->oldName))
-            plan.problems.push_back(file->oldName + " (now under " + file->tempName + ")");
-        else
+        if (folder.Has(file->oldName)) {
+            Problem(plan, file->oldName, "now under " + file->tempName);
+        } else {
             folder.Move(file->tempName, file->oldName, plan);
+            ++plan.moved;
+        }
     }
+    if (journal.state == JournalState::Finished)
+        ReportTakenNames(journal, atOld, folder, plan);
 }
 
 } // namespace
@@ -174,4 +222,13 @@ RollbackPlan PlanRollback(const Journal& journal, const std::vector<std::string>
     else if (journal.kind == JournalKind::Index)
         PlanIndex(journal, folder, plan);
     return plan;
+}
+
+bool SameFileTime(uint64_t a, uint64_t b)
+{
+    // FAT keeps write times to 2 seconds, the coarsest a Windows volume
+    // keeps: a time read back from it may differ by that much from the one
+    // given.
+    constexpr uint64_t kResolution = 20000000;
+    return (a > b ? a - b : b - a) <= kResolution;
 }

@@ -3,10 +3,14 @@
 // disk has it now. Pure code. A file is moved only when the disk shows it
 // where the batch left it; everything else is named as a problem and left
 // alone, so a journal that no longer fits the folder is never followed
-// blindly.
+// blindly. A finished batch lists only files that moved: one of them found
+// under its old name while the name the batch gave it still holds a file
+// came back only if that file is another of the batch back home; otherwise
+// a new file took the old name, and it is named as a problem.
 #pragma once
 #include "journal.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,9 +21,12 @@ struct RollbackMove {
 
 struct RollbackPlan {
     std::vector<RollbackMove> moves;     // in this order
-    std::vector<std::string> problems;   // old names of files left as they are
-    int moved = 0;                       // files found away from their old names
+    std::vector<std::string> problems;   // files left as they are: old name and, in brackets, why
+    int moved = 0;                       // files the moves put back
 };
 
 // `listing` holds every name in the folder, files and folders, as stored.
 RollbackPlan PlanRollback(const Journal& journal, const std::vector<std::string>& listing);
+
+// Two file times (100 ns units) that a volume keeps as one.
+bool SameFileTime(uint64_t a, uint64_t b);

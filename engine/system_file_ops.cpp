@@ -69,6 +69,14 @@ uint32_t WriteOpenFile(HANDLE file, const std::string& content)
     return 0;
 }
 
+class Win32FileHold : public FileHold {
+public:
+    explicit Win32FileHold(HANDLE file) : file_(file) {}
+
+private:
+    FileHandle file_;
+};
+
 class Win32FileOps : public FileOps {
 public:
     void ListFolder(const std::string& searchPath,
@@ -166,6 +174,23 @@ public:
     uint32_t CopyReplacing(const std::string& from, const std::string& to) override
     {
         return Result(CopyFileA(from.c_str(), to.c_str(), FALSE));
+    }
+
+    uint32_t Hold(const std::string& path, std::unique_ptr<FileHold>& hold) override
+    {
+        // The system closes the handles of a process that ends, so a hold
+        // never outlives its holder; delete-on-close then takes the file away.
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError();
+        try {
+            hold = std::make_unique<Win32FileHold>(file);
+        } catch (const std::bad_alloc&) {
+            CloseHandle(file);
+            return ERROR_NOT_ENOUGH_MEMORY;
+        }
+        return 0;
     }
 };
 

@@ -464,7 +464,7 @@ LocalDateTime SomeDate()
 // A scene of three files whose passes keep a journal in the folder's
 // neighbour.
 struct JournaledScene : Scene {
-    JournaledScene() : store(files, journalFolder.Path() + "Quillet.journal")
+    JournaledScene() : journals(files, journalFolder.Path())
     {
         AddThirdAndProposeXyz();
     }
@@ -472,19 +472,21 @@ struct JournaledScene : Scene {
     FolderContext JournaledContext()
     {
         FolderContext context = Context();
-        context.journal = &store;
+        context.journals = &journals;
         return context;
     }
+
+    JournalStore Store() { return journals.For(folder.Path()); }
 
     Journal Read()
     {
         Journal journal;
-        EXPECT_EQ(JournalStore::Found::Whole, store.Read(journal));
+        EXPECT_EQ(JournalStore::Found::Whole, Store().Read(journal));
         return journal;
     }
 
     TempFolder journalFolder;
-    JournalStore store;
+    JournalFolder journals;
 };
 
 std::string Contents(const TempFolder& folder)
@@ -519,8 +521,9 @@ TEST(Faults, CancelStopsAfterTheFileInHand)
         EXPECT_EQ(c.changed, s.host.stoppedAfter) << static_cast<int>(c.action) << " at " << c.stopAt;
         EXPECT_TRUE(s.host.questions.empty());
         EXPECT_EQ(std::vector<bool>{false}, s.host.pendingCalls);
+        // A batch that changed nothing leaves nothing to undo.
         const Journal journal = s.Read();
-        EXPECT_EQ(JournalState::Finished, journal.state);
+        EXPECT_EQ(c.changed ? JournalState::Finished : JournalState::Closed, journal.state);
         EXPECT_EQ(static_cast<size_t>(c.changed), journal.files.size());
     }
 }
@@ -532,7 +535,7 @@ TEST(Faults, ThePlanIsWrittenBeforeTheFirstFileMoves)
     s.set.SetNewName(0, "A.TXT");
     Journal seen;
     s.files.renameRule = [&](const std::string&, const std::string&) -> uint32_t {
-        if (s.store.Read(seen) != JournalStore::Found::Whole)
+        if (s.Store().Read(seen) != JournalStore::Found::Whole)
             ADD_FAILURE() << "no journal at the first move";
         s.files.renameRule = nullptr;
         return 0;
@@ -600,7 +603,7 @@ TEST(Faults, DatesGoBackToTheirOldTimesUnlessChangedSince)
     s.files.timesRule = nullptr;
     const Journal journal = s.Read();
     EXPECT_EQ(JournalState::Open, journal.state);
-    EXPECT_EQ(2, CountChangedFiles(s.files, journal));
+    EXPECT_EQ(2, SurveyRollback(s.files, journal).canGoBack);
     // b.txt is changed by someone else meanwhile: not ours to put back.
     ASSERT_EQ(0u, s.files.SetFileTimes(s.folder.Path() + "b.txt", 130000000000000000ull, 130000000000000000ull));
     RollBack(context, journal);
@@ -621,7 +624,7 @@ TEST(Faults, ARecordThatCannotBeClosedIsTold)
     s.ProposeUpper();
     MemoryVolume journalVolume;
     journalVolume.AddFolder("C:\\q");
-    JournalStore store(journalVolume, "C:\\q\\Quillet.journal");
+    JournalFolder journals(journalVolume, "C:\\q\\");
     int writes = 0;
     journalVolume.fault = [&](const char* call, const std::string&) -> uint32_t {
         if (std::string(call) == "WriteWholeFile" && ++writes == 2)
@@ -629,7 +632,7 @@ TEST(Faults, ARecordThatCannotBeClosedIsTold)
         return std::string(call) == "RemoveFile" ? kErrorAccessDenied : 0u;
     };
     FolderContext context = s.Context();
-    context.journal = &store;
+    context.journals = &journals;
     ApplyRenames(context);
     EXPECT_EQ((NameSet{"A1.txt", "B1.txt"}), s.folder.Names());
     ASSERT_EQ(1u, s.host.warnings.size());

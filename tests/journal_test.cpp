@@ -115,13 +115,36 @@ TEST(Rollback, RenamesGoBackFromTheFreeEndOfEachChain)
         {&chain, {"a", "c", "d"}, "c>b d>c ", "", 2},
         {&chain, {"b", "c", "d"}, "b>a c>b d>c ", "", 3},          // all of it
         {&chain, {"a", "b", "c", "x"}, "", "", 0},                 // an unrelated file stays
-        {&chain, {"a", "b"}, "", "c ", 0},                         // c is gone: not ours to guess
+        {&chain, {"a", "b"}, "", "c (not found) ", 0},             // c is gone: not ours to guess
         {&caseChange, {"abc"}, "", "", 0},
         {&caseChange, {"~quillet0.tmp"}, "~quillet0.tmp>abc ", "", 1},
         {&caseChange, {"ABC"}, "ABC>~quillet0.tmp ~quillet0.tmp>abc ", "", 1},
-        {&caseChange, {"ABC", "~quillet0.tmp"}, "", "abc ", 0},    // the temporary name is another file's
-        {&caseChange, {"Abc"}, "", "abc ", 0},                      // a case nobody asked for
+        {&caseChange, {"ABC", "~quillet0.tmp"}, "", "abc (the name it would go back through is taken) ", 0},
+        {&caseChange, {"Abc"}, "", "abc (renamed since) ", 0},      // a case nobody asked for
         {&takenMeanwhile, {"~quillet0.tmp", "ab"}, "ab>x ~quillet0.tmp>AB ", "", 2},
+    });
+}
+
+// After a finished batch every listed file moved: one whose old name holds a
+// file again came back only if its new name is free or holds another file
+// of the batch back home. Otherwise a new file took the old name: it is
+// named, and nothing is moved onto it.
+TEST(Rollback, AFinishedBatchNamesFilesWhoseOldNameANewFileTook)
+{
+    Journal chain = Batch(JournalKind::Renames, {{"a", "", "b"}, {"b", "", "c"}});
+    chain.state = JournalState::Finished;
+    Journal exchange = Batch(JournalKind::Index, {{"a", "`]0", "b"}, {"b", "`]1", "a"}});
+    exchange.state = JournalState::Finished;
+    Journal numbered = Batch(JournalKind::Index, {{"x", "`]0", "n1"}});
+    numbered.state = JournalState::Finished;
+    ExpectPlans({
+        {&chain, {"b", "c"}, "b>a c>b ", "", 2},
+        {&chain, {"a", "b", "c"}, "", "a (another file has its name now) b (another file has its name now) ", 0},
+        {&chain, {"a", "c"}, "c>b ", "", 1},                  // an undo stopped after a went back
+        {&chain, {"a", "b"}, "", "", 0},                      // all back
+        {&numbered, {"n1", "x"}, "", "x (another file has its name now) ", 0},
+        {&numbered, {"x"}, "", "", 0},
+        {&exchange, {"a", "`]0"}, "a>`]1 `]0>a `]1>b ", "", 2}, // an undo stopped after its first move
     });
 }
 
@@ -139,13 +162,13 @@ TEST(Rollback, IndexBatchesGoBackThroughTheirScratchNames)
         {&firstStep, {"a", "b"}, "", "", 0},
         {&firstStep, {"`]0", "b"}, "`]0>a ", "", 1},
         {&firstStep, {"`]0", "`]1"}, "`]0>a `]1>b ", "", 2},
-        {&firstStep, {"`]0", "a", "b"}, "", "a (now under `]0) ", 1}, // a is someone else's now
+        {&firstStep, {"`]0", "a", "b"}, "", "a (now under `]0) ", 0}, // a is someone else's now
         {&secondStep, {"`]0", "`]1"}, "`]0>a `]1>b ", "", 2},
         {&secondStep, {"b", "`]1"}, "b>`]0 `]1>b `]0>a ", "", 2},      // a reached b, b still waits
         {&secondStep, {"a", "b"}, "b>`]0 a>`]1 `]0>a `]1>b ", "", 2},   // the exchange was made
         {&finished, {"a", "b"}, "b>`]0 a>`]1 `]0>a `]1>b ", "", 2},
         {&numbered, {"n1", "y"}, "n1>`]0 `]0>x ", "", 1},              // y never moved
         {&numbered, {"n1", "`]0", "y"}, "`]0>x ", "", 1},               // a scratch name tells more than n1
-        {&numbered, {"q"}, "", "x y ", 0},
+        {&numbered, {"q"}, "", "x (not found) y (not found) ", 0},
     });
 }

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorBadDevice = 66;
 constexpr uint32_t kErrorNameTooLong = 206;
 constexpr size_t kMaxPath = 259;
@@ -65,7 +63,7 @@ bool Matches(const char* pattern, const char* name)
 
 } // namespace
 
-MemoryVolume::MemoryVolume()
+MemoryVolume::MemoryVolume() : held_(std::make_shared<std::set<std::string>>())
 {
     AddFolder("C:");
 }
@@ -348,5 +346,33 @@ uint32_t MemoryVolume::CopyReplacing(const std::string& from, const std::string&
     if (const Node* taken = Find(where.key); taken && (taken->folder || (taken->attributes & kAttributeReadOnly)))
         return kErrorAccessDenied;
     AddFile(where.path, content);
+    return 0;
+}
+
+namespace {
+
+class MemoryHold : public FileHold {
+public:
+    MemoryHold(std::shared_ptr<std::set<std::string>> held, std::string key)
+        : held_(std::move(held)), key_(std::move(key))
+    {
+    }
+    ~MemoryHold() override { held_->erase(key_); }
+
+private:
+    std::shared_ptr<std::set<std::string>> held_;
+    std::string key_;
+};
+
+} // namespace
+
+uint32_t MemoryVolume::Hold(const std::string& path, std::unique_ptr<FileHold>& hold)
+{
+    Resolved where;
+    if (const uint32_t error = InFolder("Hold", path, where))
+        return error;
+    if (!held_->insert(where.key).second)
+        return kErrorSharingViolation;
+    hold = std::make_unique<MemoryHold>(held_, where.key);
     return 0;
 }

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,9 @@ public:
     uint32_t RemoveFile(const std::string& path) override;
     uint32_t CreateFolder(const std::string& path) override;
     uint32_t CopyReplacing(const std::string& from, const std::string& to) override;
+    // Holds are kept apart from the files: a second holder of the same path,
+    // as a second process, gets kErrorSharingViolation.
+    uint32_t Hold(const std::string& path, std::unique_ptr<FileHold>& hold) override;
 
 private:
     // A path made whole: stored form and the key it is found by.
@@ -75,4 +80,5 @@ private:
     uint32_t Move(const char* call, const std::string& from, const std::string& to, bool replace);
 
     std::map<std::string, Node> nodes_; // by key
+    std::shared_ptr<std::set<std::string>> held_; // keys of the paths held
 };

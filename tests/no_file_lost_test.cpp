@@ -356,8 +356,8 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     // The journal lives on a volume of its own, which never fails.
     MemoryVolume journalVolume;
     journalVolume.AddFolder("C:\\quillet");
-    JournalStore journal(journalVolume, "C:\\quillet\\Quillet.journal");
-    FolderContext context{set, folder, volume, host, &journal};
+    JournalFolder journals(journalVolume, "C:\\quillet\\");
+    FolderContext context{set, folder, volume, host, &journals};
     OpenFolder(context, "*.*");
     for (const std::string& n : c.unlisted)
         set.RemoveByName(n);
@@ -401,7 +401,7 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
         Journal batch;
         ScriptedHost nextStart;
         FolderContext again{set, folder, volume, nextStart};
-        if (journal.Read(batch) == JournalStore::Found::Whole && batch.state == JournalState::Open)
+        if (journals.For(folder).Read(batch) == JournalStore::Found::Whole && batch.state == JournalState::Open)
             RollBack(again, batch);
         std::ostringstream fault;
         CheckRolledBack(before, volume.Nodes(), nextStart, fault);

@@ -120,6 +120,10 @@ public:
     uint32_t RemoveFile(const std::string& path) override;
     uint32_t CreateFolder(const std::string& path) override;
     uint32_t CopyReplacing(const std::string& from, const std::string& to) override;
+    uint32_t Hold(const std::string& path, std::unique_ptr<FileHold>& hold) override
+    {
+        return SystemFileOps().Hold(path, hold);
+    }
 };
 
 // The last component of a path.

@@ -558,7 +558,8 @@ TEST(MainWindow, AnUnfinishedBatchIsOfferedAtStart)
             return true;
         }});
         Program program(nullptr, [&](const TempFolder& settings) {
-            JournalStore(SystemFileOps(), settings.Path() + "Quillet.journal").Write(journal);
+            // The single journal of earlier versions is recovered too.
+            EXPECT_EQ(0u, JournalStore(SystemFileOps(), settings.Path() + "Quillet.journal").Write(journal));
         });
         EXPECT_TRUE(StepsDone());
         EXPECT_EQ((std::set<std::string>{yes ? "old.txt" : "new.txt"}), folder.Names());

@@ -1,0 +1,280 @@
+// The batch record where the world moves under it: a second Quillet, a
+// record write that fails, a folder changed before Undo, a rollback that is
+// stopped. Over the in-memory volume, with a host that answers from a script.
+#include "engine/apply_changes.h"
+#include "engine/folder_scan.h"
+#include "engine/journal_store.h"
+#include "engine/rollback.h"
+#include "engine/rollback_plan.h"
+#include "memory_volume.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kPhotos[] = "C:\\photos\\";
+// Thrown from the volume as a process dies: no pass catches it.
+struct Crash {};
+const char kOther[] = "C:\\other\\";
+
+// One running Quillet: its list, its host and its way to the journals, all
+// on one volume shared with any other.
+struct Instance {
+    Instance(MemoryVolume& disk, const std::string& shown) : volume(disk), folder(shown), journals(disk, "C:\\q\\")
+    {
+        FolderContext context = Context();
+        OpenFolder(context, "*.*");
+    }
+
+    FolderContext Context() { return FolderContext{set, folder, volume, host, &journals}; }
+
+    // Proposes `to` for each listed name in turn, then applies.
+    void Rename(const std::vector<std::string>& to, bool index = false)
+    {
+        for (size_t i = 0; i < to.size(); ++i) {
+            set.SetNewName(static_cast<int>(i), to[i]);
+            set.SetTempName(static_cast<int>(i), "`]00000" + std::to_string(i) + ".jpg");
+        }
+        FolderContext context = Context();
+        if (index)
+            ApplyIndexRenames(context);
+        else
+            ApplyRenames(context);
+    }
+
+    void Undo()
+    {
+        FolderContext context = Context();
+        UndoLastBatch(context);
+    }
+
+    Journal Record()
+    {
+        Journal journal;
+        EXPECT_EQ(JournalStore::Found::Whole, journals.For(folder).Read(journal));
+        return journal;
+    }
+
+    MemoryVolume& volume;
+    std::string folder;
+    JournalFolder journals;
+    WorkingSet set;
+    ScriptedHost host;
+};
+
+struct Disk : MemoryVolume {
+    Disk()
+    {
+        AddFolder("C:\\q");
+        AddFolder("C:\\photos");
+        AddFolder("C:\\other");
+        for (const char* name : {"a.jpg", "b.jpg"}) {
+            AddFile(kPhotos + std::string(name), name);
+            AddFile(kOther + std::string(name), name);
+        }
+    }
+
+    // Every file of the folder with its content.
+    std::string In(const std::string& folder)
+    {
+        std::string text;
+        for (const Node& node : Nodes())
+            if (!node.folder && node.path.compare(0, folder.size(), folder) == 0)
+                text += node.path.substr(folder.size()) + "=" + node.content + " ";
+        return text;
+    }
+};
+
+std::string Joined(const std::vector<std::string>& texts)
+{
+    std::string all;
+    for (const std::string& text : texts)
+        all += text + "|";
+    return all;
+}
+
+} // namespace
+
+// While a Quillet is in the middle of a batch its record is its own: a
+// second one neither takes it for a crash nor changes files of that folder,
+// and keeps a record of its own for another folder. Once the first is gone,
+// its record is the crash it is.
+TEST(BatchRecord, ARunningBatchBelongsToItsQuillet)
+{
+    Disk disk;
+    Instance first(disk, kPhotos), second(disk, kOther), late(disk, kPhotos);
+    bool checked = false;
+    disk.fault = [&](const char* call, const std::string& path) -> uint32_t {
+        if (checked || std::string(call) != "Rename" || path != "C:\\photos\\b.jpg")
+            return 0;
+        checked = true;
+        FolderContext context = second.Context();
+        RecoverUnfinishedBatches(context);
+        EXPECT_TRUE(second.host.confirmations.empty()) << "offered to roll back a running batch";
+        late.Rename({"c.jpg"});
+        EXPECT_NE(std::string::npos, Joined(late.host.warnings).find("Another Quillet is changing the files in\n"
+                                                                     "C:\\photos\\\nright now"));
+        second.Rename({"x.jpg", "y.jpg"});
+        EXPECT_EQ("x.jpg=a.jpg y.jpg=b.jpg ", disk.In(kOther));
+        EXPECT_EQ(JournalState::Open, first.Record().state);
+        throw Crash();
+    };
+    EXPECT_THROW(first.Rename({"p.jpg", "q.jpg"}), Crash);
+    disk.fault = nullptr;
+    ASSERT_TRUE(checked);
+    EXPECT_EQ("b.jpg=b.jpg p.jpg=a.jpg ", disk.In(kPhotos)) << "the second Quillet touched the first one's folder";
+    EXPECT_EQ(JournalState::Finished, second.Record().state);
+
+    Instance next(disk, kPhotos);
+    FolderContext context = next.Context();
+    RecoverUnfinishedBatches(context);
+    EXPECT_EQ("a.jpg=a.jpg b.jpg=b.jpg ", disk.In(kPhotos));
+    EXPECT_EQ(JournalState::Closed, next.Record().state);
+    EXPECT_EQ("x.jpg=a.jpg y.jpg=b.jpg ", disk.In(kOther)) << "the finished batch is not a crash";
+    second.Undo();
+    EXPECT_EQ("a.jpg=a.jpg b.jpg=b.jpg ", disk.In(kOther));
+}
+
+// What a pass writes, its reader reads back whole: names the index pass
+// leaves alone (unreachable, or a device as target) are not recorded.
+TEST(BatchRecord, TheIndexPlanRecordsOnlyWhatItMoves)
+{
+    Disk disk;
+    disk.AddFile("C:\\photos\\c?.jpg", "c?");
+    Instance quillet(disk, kPhotos);
+    JournalStore::Found found = JournalStore::Found::Nothing;
+    Journal plan;
+    disk.fault = [&](const char* call, const std::string&) -> uint32_t {
+        if (std::string(call) == "Rename" && found == JournalStore::Found::Nothing)
+            found = quillet.journals.For(kPhotos).Read(plan);
+        return 0;
+    };
+    quillet.Rename({"x.jpg", "COM1.jpg", "y.jpg"}, true);
+    EXPECT_EQ(JournalStore::Found::Whole, found);
+    ASSERT_EQ(1u, plan.files.size());
+    EXPECT_EQ("a.jpg", plan.files[0].oldName);
+}
+
+// Without a record of its own, a batch leaves none of an earlier one: Undo
+// would put back those changes instead. A record that cannot go stops it.
+TEST(BatchRecord, ABatchThatCannotBeRecordedLeavesNoOlderRecord)
+{
+    for (bool removable : {true, false}) {
+        Disk disk;
+        Instance quillet(disk, kPhotos);
+        quillet.Rename({"x.jpg"});
+        disk.fault = [&](const char* call, const std::string& path) -> uint32_t {
+            if (path.compare(0, 5, "C:\\q\\") != 0)
+                return 0;
+            const std::string name = call;
+            return name == "WriteWholeFile" || (name == "RemoveFile" && !removable) ? kErrorDiskFull : 0;
+        };
+        quillet.Rename({"b2.jpg"}); // the list is b.jpg, x.jpg now
+        disk.fault = nullptr;
+        EXPECT_EQ(removable ? "b2.jpg=b.jpg x.jpg=a.jpg " : "b.jpg=b.jpg x.jpg=a.jpg ", disk.In(kPhotos));
+        EXPECT_EQ(!removable, CanUndo(quillet.journals, kPhotos));
+    }
+}
+
+// A new file under an old name is never overwritten: the question counts
+// only the files that can go back, the file that cannot is named, and the
+// record stays until the user says to forget it.
+TEST(BatchRecord, UndoNamesTheFilesWhoseOldNameIsTaken)
+{
+    Disk disk;
+    Instance quillet(disk, kPhotos);
+    quillet.Rename({"x.jpg", "y.jpg"});
+    disk.AddFile("C:\\photos\\a.jpg", "camera");
+    quillet.Undo();
+    EXPECT_EQ("This will put back 1 file.\nDo you want to do this?", quillet.host.confirmations.back());
+    EXPECT_EQ("a.jpg=camera b.jpg=b.jpg x.jpg=a.jpg ", disk.In(kPhotos));
+    EXPECT_NE(std::string::npos, Joined(quillet.host.warnings).find("\na.jpg (another file has its name now)"));
+    EXPECT_TRUE(CanUndo(quillet.journals, kPhotos));
+
+    quillet.host.answers = {true};
+    quillet.Undo();
+    EXPECT_EQ("The last changes in this folder cannot be put back:\na.jpg (another file has its name now)\n"
+              "Forget them?",
+              quillet.host.confirmations.back());
+    EXPECT_FALSE(CanUndo(quillet.journals, kPhotos));
+    EXPECT_EQ("a.jpg=camera b.jpg=b.jpg x.jpg=a.jpg ", disk.In(kPhotos));
+}
+
+// Cancel or No in the middle of a rollback keeps the record: what remains
+// goes back at the next Undo, or the next start.
+TEST(BatchRecord, AStoppedRollbackKeepsItsRecord)
+{
+    Disk disk;
+    Instance quillet(disk, kPhotos);
+    quillet.Rename({"x.jpg", "y.jpg"});
+    quillet.host.stopAt = quillet.host.keepGoingCalls + 1;
+    quillet.Undo();
+    EXPECT_EQ("a.jpg=a.jpg y.jpg=b.jpg ", disk.In(kPhotos));
+    ASSERT_TRUE(CanUndo(quillet.journals, kPhotos));
+    quillet.Undo();
+    EXPECT_EQ("This will put back 1 file.\nDo you want to do this?", quillet.host.confirmations.back());
+    EXPECT_EQ("a.jpg=a.jpg b.jpg=b.jpg ", disk.In(kPhotos));
+    EXPECT_FALSE(CanUndo(quillet.journals, kPhotos));
+
+    // Both files renamed, the record not yet marked finished.
+    int renames = 0;
+    disk.fault = [&](const char* call, const std::string& path) -> uint32_t {
+        renames += std::string(call) == "Rename" && path.compare(0, 10, kPhotos) == 0;
+        if (std::string(call) == "WriteWholeFile" && renames == 2)
+            throw Crash();
+        return 0;
+    };
+    EXPECT_THROW(quillet.Rename({"p.jpg", "q.jpg"}), Crash);
+    EXPECT_EQ("p.jpg=a.jpg q.jpg=b.jpg ", disk.In(kPhotos));
+    disk.fault = [](const char* call, const std::string& path) -> uint32_t {
+        return std::string(call) == "Rename" && path == "C:\\photos\\q.jpg" ? kErrorSharingViolation : 0;
+    };
+    Instance next(disk, kPhotos);
+    next.host.answers = {true, false}; // put back: yes; go on after q.jpg failed: no
+    FolderContext context = next.Context();
+    RecoverUnfinishedBatches(context);
+    EXPECT_EQ("a.jpg=a.jpg q.jpg=b.jpg ", disk.In(kPhotos));
+    EXPECT_EQ(JournalState::Open, next.Record().state);
+    disk.fault = nullptr;
+    RecoverUnfinishedBatches(context);
+    EXPECT_EQ("a.jpg=a.jpg b.jpg=b.jpg ", disk.In(kPhotos));
+    EXPECT_EQ(JournalState::Closed, next.Record().state);
+}
+
+// The second step of an index batch is rolled back from the record of the
+// first: when that record cannot be written, the files go back at once.
+TEST(BatchRecord, AnIndexBatchStopsWhenItsSecondRecordFails)
+{
+    Disk disk;
+    Instance quillet(disk, kPhotos);
+    int writes = 0;
+    disk.fault = [&](const char* call, const std::string&) -> uint32_t {
+        return std::string(call) == "WriteWholeFile" && ++writes == 2 ? kErrorDiskFull : 0;
+    };
+    quillet.Rename({"b.jpg", "a.jpg"}, true);
+    EXPECT_EQ("a.jpg=a.jpg b.jpg=b.jpg ", disk.In(kPhotos));
+    EXPECT_EQ("The record of the changes could not be written (File error - 112), so no file was renamed.",
+              quillet.host.warnings.at(0));
+}
+
+// A volume keeps a file time to its own resolution: FAT to 2 seconds.
+TEST(BatchRecord, FileTimesMatchWithinTheVolumesResolution)
+{
+    const uint64_t t = 132000000000000000ull, second = 10000000;
+    EXPECT_TRUE(SameFileTime(t, t));
+    EXPECT_TRUE(SameFileTime(t + second, t));
+    EXPECT_TRUE(SameFileTime(t, t + 2 * second));
+    EXPECT_FALSE(SameFileTime(t, t + 2 * second + 1));
+    EXPECT_FALSE(SameFileTime(t + 60 * second, t));
+
+    Disk disk;
+    Journal dates;
+    dates.kind = JournalKind::Dates;
+    dates.state = JournalState::Finished;
+    dates.folder = kPhotos;
+    dates.moment = t + second; // odd seconds, kept as the next even ones
+    dates.files = {{"a.jpg", "", "", t - 100 * second, t - 100 * second}};
+    ASSERT_EQ(0u, disk.SetFileTimes("C:\\photos\\a.jpg", t + 2 * second, t + 2 * second));
+    EXPECT_EQ(1, SurveyRollback(disk, dates).canGoBack);
+}
