@@ -17,7 +17,7 @@ std::string Key(const std::string& name)
 }
 
 const char kNotFound[] = "not found";
-const char kNameTaken[] = "another file has its name now";
+const char kNameTaken[] = "another file has its name now; this one stays ";
 const char kRenamedSince[] = "renamed since";
 const char kWayTaken[] = "the name it would go back through is taken";
 
@@ -98,7 +98,7 @@ void ReportTakenNames(const Journal& journal, std::vector<const JournalFile*> at
         atOld.swap(still);
     }
     for (const JournalFile* file : atOld)
-        Problem(plan, file->oldName, kNameTaken);
+        Problem(plan, file->oldName, kNameTaken + file->newName);
 }
 
 // Renames go one file at a time, never onto a taken name, so a file is back

@@ -189,13 +189,14 @@ TEST(BatchRecord, UndoNamesTheFilesWhoseOldNameIsTaken)
     quillet.Undo();
     EXPECT_EQ("This will put back 1 file.\nDo you want to do this?", quillet.host.confirmations.back());
     EXPECT_EQ("a.jpg=camera b.jpg=b.jpg x.jpg=a.jpg ", disk.In(kPhotos));
-    EXPECT_NE(std::string::npos, Joined(quillet.host.warnings).find("\na.jpg (another file has its name now)"));
+    EXPECT_NE(std::string::npos,
+              Joined(quillet.host.warnings).find("\na.jpg (another file has its name now; this one stays x.jpg)"));
     EXPECT_TRUE(CanUndo(quillet.journals, kPhotos));
 
     quillet.host.answers = {true};
     quillet.Undo();
-    EXPECT_EQ("The last changes in this folder cannot be put back:\na.jpg (another file has its name now)\n"
-              "Forget them?",
+    EXPECT_EQ("The last changes in this folder cannot be put back:\n"
+              "a.jpg (another file has its name now; this one stays x.jpg)\nForget them?",
               quillet.host.confirmations.back());
     EXPECT_FALSE(CanUndo(quillet.journals, kPhotos));
     EXPECT_EQ("a.jpg=camera b.jpg=b.jpg x.jpg=a.jpg ", disk.In(kPhotos));

@@ -139,10 +139,11 @@ TEST(Rollback, AFinishedBatchNamesFilesWhoseOldNameANewFileTook)
     numbered.state = JournalState::Finished;
     ExpectPlans({
         {&chain, {"b", "c"}, "b>a c>b ", "", 2},
-        {&chain, {"a", "b", "c"}, "", "a (another file has its name now) b (another file has its name now) ", 0},
+        {&chain, {"a", "b", "c"}, "",
+         "a (another file has its name now; this one stays b) b (another file has its name now; this one stays c) ", 0},
         {&chain, {"a", "c"}, "c>b ", "", 1},                  // an undo stopped after a went back
         {&chain, {"a", "b"}, "", "", 0},                      // all back
-        {&numbered, {"n1", "x"}, "", "x (another file has its name now) ", 0},
+        {&numbered, {"n1", "x"}, "", "x (another file has its name now; this one stays n1) ", 0},
         {&numbered, {"x"}, "", "", 0},
         {&exchange, {"a", "`]0"}, "a>`]1 `]0>a `]1>b ", "", 2}, // an undo stopped after its first move
     });

@@ -55,7 +55,15 @@ struct Case {
     std::map<int, uint32_t> faults; // file call that fails (from 1) -> its error
     std::deque<bool> answers;       // Yes when they run out
     int crashAt = 0;                // the file call at which the program dies (from 1), or 0
+    std::map<int, uint32_t> recordFaults; // call on the journal's volume that fails (from 1) -> its error
+    int intruderAt = 0;             // the file call at which a second Quillet starts, or 0
+    std::vector<std::pair<int, int>> meddles; // after a finished batch: (what, which file), then Undo
 };
+
+const char kJournals[] = "C:\\quillet\\";
+
+// What the user does to the folder between a batch and its Undo.
+enum Meddle { kNewFileUnderOldName, kDeleteFile, kRenameByHand, kMeddles };
 
 // What a crash does to a pass: it leaves, and nothing after it runs.
 struct Crash {};
@@ -119,6 +127,15 @@ std::string Describe(const Case& c)
     out << " (then Yes)\n";
     if (c.crashAt)
         out << "  crash at call #" << c.crashAt << "\n";
+    for (const auto& f : c.recordFaults)
+        out << "  record call #" << f.first << " fails with " << f.second << "\n";
+    if (c.intruderAt)
+        out << "  a second Quillet starts at call #" << c.intruderAt << "\n";
+    for (const auto& m : c.meddles)
+        out << "  before Undo: " << (m.first == kNewFileUnderOldName ? "a new file under the old name of #"
+                                     : m.first == kDeleteFile        ? "delete #"
+                                                                     : "rename by hand #")
+            << m.second << "\n";
     return out.str();
 }
 
@@ -182,6 +199,9 @@ Told ReadTold(const ScriptedHost& host, const std::vector<bool>& answersGiven, c
             told.strandedMore += NumberAfter(w, "\n... and ");
         } else if (w.find("not renamed because a file with the new name already exists") != std::string::npos) {
             told.blocked += std::atoi(w.c_str());
+        } else if (StartsWith(w, "The record of the changes could not be written") ||
+                   StartsWith(w, "The record of the last changes in this folder could not be removed")) {
+            told.stopped = true;
         }
     }
     return told;
@@ -343,6 +363,116 @@ void CheckList(const WorkingSet& set, const std::vector<MemoryVolume::Node>& aft
         fault << "the list does not show the folder after the apply\n";
 }
 
+// Every entry of the volume as one line, to tell whether anything changed.
+std::string Picture(const MemoryVolume& volume)
+{
+    std::string text;
+    for (const MemoryVolume::Node& node : volume.Nodes())
+        text += node.path + "=" + node.content + "/" + std::to_string(node.attributes) + "/" +
+                std::to_string(node.lastWrite) + "\n";
+    return text;
+}
+
+// A second Quillet started while the batch holds its record: it asks
+// nothing, and its own batch in the folder changes nothing.
+void Intrude(MemoryVolume& volume, MemoryVolume& journalVolume, std::ostream& fault)
+{
+    const std::string before = Picture(volume);
+    WorkingSet set;
+    ScriptedHost host;
+    JournalFolder journals(journalVolume, kJournals);
+    const std::string folder = kFolder;
+    FolderContext context{set, folder, volume, host, &journals};
+    RecoverUnfinishedBatches(context);
+    OpenFolder(context, "*.*");
+    MakeUpper(set);
+    ApplyRenames(context);
+    if (!host.confirmations.empty())
+        fault << "a second Quillet asked: " << host.confirmations[0] << "\n";
+    if (Picture(volume) != before)
+        fault << "a second Quillet changed files while the batch ran\n";
+}
+
+// Content of each file of the folder -> its name.
+std::map<std::string, std::string> WhereContents(const MemoryVolume& volume)
+{
+    std::map<std::string, std::string> where;
+    for (const MemoryVolume::Node& node : volume.Nodes())
+        if (InFolder(node))
+            where[node.content] = NameOf(node);
+    return where;
+}
+
+void Meddle(MemoryVolume& volume, const Journal& batch, const std::pair<int, int>& meddle)
+{
+    std::vector<std::string> names;
+    for (const MemoryVolume::Node& node : volume.Nodes())
+        if (InFolder(node))
+            names.push_back(NameOf(node));
+    const size_t k = static_cast<size_t>(meddle.second);
+    if (meddle.first == kNewFileUnderOldName && !batch.files.empty()) {
+        const std::string& old = batch.files[k % batch.files.size()].oldName;
+        std::string unused;
+        if (volume.ReadFileStart(kFolder + old, 1, unused) != 0)
+            volume.AddFile(kFolder + old, "new " + old);
+    } else if (meddle.first == kDeleteFile && !names.empty()) {
+        const std::string name = names[k % names.size()];
+        if (volume.SetAttributes(kFolder + name, kAttributeArchive) == 0)
+            (void)volume.RemoveFile(kFolder + name);
+    } else if (meddle.first == kRenameByHand && !names.empty()) {
+        (void)volume.Rename(kFolder + names[k % names.size()], std::string(kFolder) + "hand" + std::to_string(k) + ".x");
+    }
+}
+
+// The folder changes under a finished batch, then the user undoes it: no
+// file is overwritten, the question counts exactly the files that go back,
+// and each file of the batch that does not go back is named.
+void UndoAfterMeddling(const Case& c, const Before& before, MemoryVolume& volume, JournalFolder& journals,
+                       WorkingSet& set, std::ostream& fault)
+{
+    Journal batch;
+    if (journals.For(kFolder).Read(batch) != JournalStore::Found::Whole || batch.state != JournalState::Finished ||
+        batch.kind == JournalKind::Dates)
+        return;
+    for (const auto& meddle : c.meddles)
+        Meddle(volume, batch, meddle);
+    std::map<std::string, std::string> original; // old name -> its content before the batch
+    for (const MemoryVolume::Node& node : before.nodes)
+        if (InFolder(node))
+            original[NameOf(node)] = node.content;
+    const std::map<std::string, std::string> ahead = WhereContents(volume);
+    ScriptedHost host;
+    const std::string folder = kFolder;
+    FolderContext context{set, folder, volume, host, &journals};
+    UndoLastBatch(context);
+    const std::map<std::string, std::string> after = WhereContents(volume);
+    if (after.size() != ahead.size())
+        fault << ahead.size() << " files before Undo, " << after.size() << " after\n";
+    // A step that fails is asked about under the name the file has then.
+    std::string told;
+    for (const std::vector<std::string>* texts : {&host.confirmations, &host.warnings, &host.questions})
+        for (const std::string& text : *texts)
+            told += "\n" + text + "\n";
+    int wentBack = 0;
+    for (const JournalFile& file : batch.files) {
+        const std::string& content = original[file.oldName];
+        const auto now = after.find(content);
+        if (now != after.end() && now->second == file.oldName) {
+            wentBack += ahead.at(content) != file.oldName;
+            continue;
+        }
+        // A file moved or deleted by hand is out of the batch's sight.
+        const auto seen = ahead.find(content);
+        const bool whereLeft = seen != ahead.end() && seen->second == file.newName;
+        if (whereLeft && told.find("\n" + file.oldName + " (") == std::string::npos &&
+            told.find("\n" + file.newName + "\n") == std::string::npos && told.find("... and ") == std::string::npos)
+            fault << Quoted(file.oldName) << " was not put back, and the user was not told\n";
+    }
+    const int counted = NumberAfter(told, "This will put back ");
+    if (counted != wentBack && host.questions.empty())
+        fault << "Undo said it would put back " << counted << " files and put back " << wentBack << "\n";
+}
+
 // Runs one case; returns what went wrong, or nothing. With `random`, failures
 // are put in at that rate and recorded in the case.
 std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 0)
@@ -352,11 +482,12 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     WorkingSet set;
     ScriptedHost host;
     host.answers = c.answers;
+    host.confirmsTakeNoAnswer = true;
     const std::string folder = kFolder;
-    // The journal lives on a volume of its own, which never fails.
+    // The journals live on a volume of their own.
     MemoryVolume journalVolume;
     journalVolume.AddFolder("C:\\quillet");
-    JournalFolder journals(journalVolume, "C:\\quillet\\");
+    JournalFolder journals(journalVolume, kJournals);
     FolderContext context{set, folder, volume, host, &journals};
     OpenFolder(context, "*.*");
     for (const std::string& n : c.unlisted)
@@ -373,11 +504,32 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
         }
     }
 
-    int calls = 0;
+    std::ostringstream fault;
+    int calls = 0, recordCalls = 0;
+    bool intruding = false;
+    journalVolume.fault = [&](const char* call, const std::string&) -> uint32_t {
+        const std::string name = call;
+        if (intruding || (name != "WriteWholeFile" && name != "MoveReplacing" && name != "RemoveFile"))
+            return 0;
+        ++recordCalls;
+        if (random && std::uniform_real_distribution<double>(0, 1)(*random) < faultRate / 2)
+            c.recordFaults[recordCalls] = kInjected[(*random)() % 4];
+        auto found = c.recordFaults.find(recordCalls);
+        return found == c.recordFaults.end() ? 0 : found->second;
+    };
     volume.fault = [&](const char*, const std::string&) -> uint32_t {
+        if (intruding)
+            return 0;
         ++calls;
         if (calls == c.crashAt)
             throw Crash();
+        if (calls == c.intruderAt) {
+            intruding = true;
+            JournalStore probe = journals.For(folder);
+            if (probe.Hold() == kErrorSharingViolation)
+                Intrude(volume, journalVolume, fault);
+            intruding = false;
+        }
         if (random && std::uniform_real_distribution<double>(0, 1)(*random) < faultRate)
             c.faults[calls] = kInjected[(*random)() % 5];
         auto found = c.faults.find(calls);
@@ -396,23 +548,28 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
         crashed = true;
     }
     volume.fault = nullptr;
-    if (crashed) {
-        // The next start: an open journal is rolled back.
-        Journal batch;
-        ScriptedHost nextStart;
-        FolderContext again{set, folder, volume, nextStart};
-        if (journals.For(folder).Read(batch) == JournalStore::Found::Whole && batch.state == JournalState::Open)
-            RollBack(again, batch);
-        std::ostringstream fault;
-        CheckRolledBack(before, volume.Nodes(), nextStart, fault);
-        return fault.str();
-    }
+    journalVolume.fault = nullptr;
 
     const std::vector<bool> answered(c.answers.begin(),
                                      c.answers.begin() + static_cast<long>(c.answers.size() - host.answers.size()));
     const Told told = ReadTold(host, answered, before.listed);
+    if (crashed) {
+        // The next start: an open journal is rolled back. A batch the user
+        // let go on unrecorded cannot be, but it loses nothing either.
+        Journal batch;
+        const bool recorded =
+            journals.For(folder).Read(batch) == JournalStore::Found::Whole && batch.state == JournalState::Open;
+        ScriptedHost nextStart;
+        FolderContext again{set, folder, volume, nextStart, &journals};
+        RecoverUnfinishedBatches(again);
+        if (recorded)
+            CheckRolledBack(before, volume.Nodes(), nextStart, fault);
+        else
+            CheckNothingLost(before, volume.Nodes(), told, fault);
+        return fault.str();
+    }
+
     const std::vector<MemoryVolume::Node> after = volume.Nodes();
-    std::ostringstream fault;
     CheckNothingLost(before, after, told, fault);
     if (last == Kind::Dates) {
         uint64_t time = 0;
@@ -422,6 +579,8 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     }
     CheckPlaces(before, after, told, fault);
     CheckList(set, after, fault);
+    if (!c.meddles.empty() && fault.str().empty())
+        UndoAfterMeddling(c, before, volume, journals, set, fault);
     return fault.str();
 }
 
@@ -499,6 +658,13 @@ Case RandomCase(std::mt19937& random)
     const int answers = static_cast<int>(random() % 40);
     for (int k = 0; k < answers; ++k)
         c.answers.push_back(random() % 6 != 0);
+    if (random() % 4 == 0)
+        c.intruderAt = 1 + static_cast<int>(random() % 40);
+    if (random() % 2 == 0) {
+        const int meddles = static_cast<int>(random() % 4);
+        for (int k = 0; k < meddles; ++k)
+            c.meddles.push_back({static_cast<int>(random() % kMeddles), static_cast<int>(random() % 50)});
+    }
     return c;
 }
 
@@ -535,7 +701,7 @@ Case Reduced(Case c)
 {
     for (int round = 0; round < 400; ++round) {
         if (!DropOne(c, &Case::files) && !DropOne(c, &Case::actions) && !DropOne(c, &Case::unlisted) &&
-            !DropOne(c, &Case::answers) && !DropOneFault(c))
+            !DropOne(c, &Case::answers) && !DropOne(c, &Case::meddles) && !DropOneFault(c))
             break;
     }
     return c;

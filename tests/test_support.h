@@ -67,6 +67,7 @@ public:
     void ShowStopped(int changed) override { stoppedAfter = changed; }
 
     std::deque<bool> answers;          // Yes/No for each question, in order; Yes when empty
+    bool confirmsTakeNoAnswer = false; // Confirm says Yes without taking one of the answers
     std::vector<std::string> confirmations;
     std::vector<std::string> questions;
     std::vector<std::string> warnings;

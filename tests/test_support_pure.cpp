@@ -37,7 +37,7 @@ bool ScriptedHost::NextAnswer()
 bool ScriptedHost::Confirm(const std::string& text)
 {
     confirmations.push_back(text);
-    return NextAnswer();
+    return confirmsTakeNoAnswer || NextAnswer();
 }
 
 bool ScriptedHost::AskToContinue(const std::string& text)

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Long batches from outside: a batch of 3,000 index renames killed in the
-# middle is rolled back at the next start; a batch is undone through the
-# menu; Cancel in the middle of a batch leaves every file under its old or its
-# new name. Needs DISPLAY and the Wine variables of scripts/wine-env.sh.
+# middle is rolled back at the next start, while a second Quillet started
+# meanwhile neither offers to roll it back nor loses its own batch; a batch
+# is undone through the menu, also after a new file took an old name; Cancel
+# in the middle of a batch leaves every file under its old or its new name.
+# Needs DISPLAY and the Wine variables of scripts/wine-env.sh.
 #   batches_end_to_end.sh QUILLET_EXE SCRATCH_FOLDER
 set -uo pipefail
 exe="$1"
 scratch="$(realpath -m "$2")"
 source "$(dirname "$0")/e2e_support.sh"
-journal="$(dirname "$settings")/Quillet.journal"
+journals="$(dirname "$settings")"
 
 # Every file's name and content, in one line per file.
 snapshot() { (cd "$1" && for f in *; do printf '%s=%s\n' "$f" "$(cat "$f")"; done); }
@@ -41,16 +43,31 @@ settled() {
   return 1
 }
 
-rm -f "$journal"
+rm -f "$journals"/Quillet*.journal
+
+# A box of the program's own, over whichever Quillet shows it.
+box_shown() { xdotool search --name '^Quillet$' >/dev/null 2>&1; }
 
 # A batch killed in the middle, then rolled back at the next start.
 fill "$scratch/big" 3000
 before=$(snapshot "$scratch/big")
 start "$scratch/big" big || exit 1
+first=$app
 index_batch
-sleep 4
-kill -9 "$app"
-wait "$app" 2>/dev/null
+sleep 2
+# A second Quillet, in a folder of its own, while the first is mid-batch.
+fill "$scratch/second" 20
+start "$scratch/second" second || exit 1
+sleep 1
+box_shown && fail "the second Quillet offered to roll back the first one's running batch"
+keys alt+a Return alt+c Return
+sleep 0.5
+keys y
+sleep 1
+[ "$(count "$scratch/second" '^PHOTO')" = 20 ] || fail "the second Quillet's batch did not run"
+stop
+kill -9 "$first"
+wait "$first" 2>/dev/null
 [ "$(count "$scratch/big" '^`]')" -gt 0 ] || fail "the batch was not in the middle when Quillet was killed"
 start "" Quillet || exit 1
 sleep 1
@@ -74,6 +91,21 @@ sleep 0.5
 keys y
 sleep 1
 [ "$(snapshot "$scratch/undo")" = "$before" ] || fail "Undo did not put the folder back"
+# Numbered, and a new file takes an old name before Undo: it stays as it
+# is, the other files go back, and a warning names the one that cannot.
+index_batch
+sleep 2
+echo camera >"$scratch/undo/photo0001.jpg"
+keys alt+c Down Return
+sleep 0.5
+keys y
+sleep 2
+box_shown || fail "no warning named the file that could not go back"
+import -window root "$scratch/../undo-taken-name.png" 2>/dev/null
+keys Return
+[ "$(cat "$scratch/undo/photo0001.jpg")" = camera ] || fail "Undo overwrote the new file"
+[ "$(grep -lx photo0001.jpg "$scratch"/undo/* | wc -l)" = 1 ] || fail "the file that could not go back is lost"
+[ "$(count "$scratch/undo" '^photo[0-9]\{4\}\.jpg$')" = 30 ] || fail "Undo did not put the other files back"
 stop
 
 # Cancel in the middle: every file under its old name or its new one.
