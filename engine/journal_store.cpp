@@ -6,8 +6,6 @@ namespace {
 
 // A journal lists at most one line for each file of a folder.
 constexpr size_t kLongestJournal = 64u << 20;
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorNotEnoughMemory = 8;
 
 } // namespace

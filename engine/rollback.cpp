@@ -3,7 +3,10 @@
 #include "apply_changes.h"
 #include "apply_dates.h"
 #include "folder_scan.h"
+#include "pass_reports.h"
 #include "rollback_plan.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -45,7 +48,10 @@ void PutBackDates(FolderContext& context, const Journal& journal, PassOutcome& o
 
 void PutBackNames(FolderContext& context, const Journal& journal, PassOutcome& outcome)
 {
-    const RollbackPlan plan = PlanRollback(journal, FolderNames(context.files, journal.folder));
+    std::vector<std::string> names;
+    if (const uint32_t error = FolderNames(context.files, journal.folder, names))
+        throw std::runtime_error(UnreadableFolderText(journal.folder, error));
+    const RollbackPlan plan = PlanRollback(journal, names);
     outcome.notPutBack = plan.problems;
     for (size_t i = 0; i < plan.moves.size(); ++i) {
         const RollbackMove& move = plan.moves[i];
@@ -68,8 +74,12 @@ void PutBackNames(FolderContext& context, const Journal& journal, PassOutcome& o
 
 int CountChangedFiles(FileOps& files, const Journal& journal)
 {
-    if (journal.kind != JournalKind::Dates)
-        return PlanRollback(journal, FolderNames(files, journal.folder)).moved;
+    if (journal.kind != JournalKind::Dates) {
+        std::vector<std::string> names;
+        if (FolderNames(files, journal.folder, names) != 0)
+            return -1;
+        return PlanRollback(journal, names).moved;
+    }
     int changed = 0;
     for (const JournalFile& file : journal.files)
         changed += WhereDateIs(files, journal, file) == DatePlace::Batch ? 1 : 0;

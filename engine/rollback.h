@@ -5,7 +5,8 @@
 #include "journal.h"
 
 // How many files of the batch are not as they were before it: renamed files
-// away from their old names, re-dated files still carrying the batch's time.
+// away from their old names, re-dated files still carrying the batch's time;
+// -1 when the folder of renamed files cannot be listed.
 int CountChangedFiles(FileOps& files, const Journal& journal);
 
 // Puts the files of the batch back, with the same checked steps and questions

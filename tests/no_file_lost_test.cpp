@@ -374,7 +374,11 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
     }
 
     int calls = 0;
-    volume.fault = [&](const char*, const std::string&) -> uint32_t {
+    // A folder that cannot be read stops a batch before it starts (the fault
+    // tests hold that); the calls counted here are the ones on files.
+    volume.fault = [&](const char* call, const std::string&) -> uint32_t {
+        if (std::string(call) == "ListFolder")
+            return 0;
         ++calls;
         if (calls == c.crashAt)
             throw Crash();
