@@ -11,6 +11,7 @@
 
 #include <exception>
 #include <functional>
+#include <stdexcept>
 #include <unordered_set>
 #include <vector>
 
@@ -40,8 +41,7 @@ public:
     std::string Take(Name name)
     {
         if (!read_) {
-            for (const std::string& taken : FolderNames(context_.files, context_.folder))
-                taken_.insert(CollationKey(taken));
+            ReadFolder();
             read_ = true;
         }
         for (int k = 0;; ++k) {
@@ -52,6 +52,17 @@ public:
     }
 
 private:
+    // A name missed here could be chosen for a file that is there: a folder
+    // that cannot be read keeps the batch from starting.
+    void ReadFolder()
+    {
+        std::vector<std::string> names;
+        if (const uint32_t error = FolderNames(context_.files, context_.folder, names))
+            throw std::runtime_error(UnreadableFolderText(context_.folder, error));
+        for (const std::string& taken : names)
+            taken_.insert(CollationKey(taken));
+    }
+
     const FolderContext& context_;
     bool read_ = false;
     std::unordered_set<std::string> taken_;

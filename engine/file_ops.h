@@ -12,6 +12,7 @@ constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorWriteProtect = 19;
+constexpr uint32_t kErrorNotReady = 21; // a drive without a disk
 constexpr uint32_t kErrorSharingViolation = 32;
 constexpr uint32_t kErrorDiskFull = 112;
 constexpr uint32_t kErrorInvalidName = 123;
@@ -34,8 +35,11 @@ public:
     virtual ~FileOps() = default;
 
     // Calls `visit` with the name and attributes of every match of the search
-    // path (wildcards allowed), until it returns false.
-    virtual void ListFolder(const std::string& searchPath,
+    // path (wildcards allowed), until it returns false. Returns 0 when the
+    // listing ran to its end or `visit` stopped it, and when nothing matched
+    // in a folder that is there; otherwise the system's error code, so that a
+    // folder that cannot be read is never taken for an empty one.
+    [[nodiscard]] virtual uint32_t ListFolder(const std::string& searchPath,
                             const std::function<bool(const char* name, uint32_t attributes)>& visit) = 0;
 
     // Each returns 0 on success or the system's error code.

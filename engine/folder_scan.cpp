@@ -1,11 +1,13 @@
 #include "folder_scan.h"
 
+#include "pass_reports.h"
+
 void Scan(FolderContext& context, const std::string& searchPath)
 {
     WorkingSet& set = context.set;
     set.Clear();
     try {
-        context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
+        const uint32_t error = context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
             if (attributes & kAttributeDirectory)
                 return true;
             if (set.Append(name))
@@ -13,6 +15,11 @@ void Scan(FolderContext& context, const std::string& searchPath)
             context.host.Warn("Out of memory");
             return false;
         });
+        if (error != 0) {
+            // Part of a listing is no picture of the folder.
+            set.Clear();
+            context.host.Warn(UnreadableFolderText(searchPath.substr(0, searchPath.rfind('\\') + 1), error));
+        }
         if (set.Count() != 0) {
             set.SortByName();
             context.host.FilesLoaded();
@@ -33,13 +40,12 @@ void OpenFolder(FolderContext& context, const std::string& pattern)
     context.host.ShowFolder(searchPath, context.set.Count());
 }
 
-std::vector<std::string> FolderNames(FileOps& files, const std::string& folder)
+uint32_t FolderNames(FileOps& files, const std::string& folder, std::vector<std::string>& names)
 {
-    std::vector<std::string> names;
-    files.ListFolder(folder + "*", [&](const char* name, uint32_t) {
+    names.clear();
+    return files.ListFolder(folder + "*", [&](const char* name, uint32_t) {
         if (std::string(name) != "." && std::string(name) != "..")
             names.push_back(name);
         return true;
     });
-    return names;
 }

@@ -6,11 +6,14 @@
 #include <vector>
 
 // Replaces the entries with the files (not folders) matching the search path,
-// sorted by name, and refills the list.
+// sorted by name, and refills the list. A folder that cannot be listed is
+// told to the user and leaves the list empty.
 void Scan(FolderContext& context, const std::string& searchPath);
 
-// Every name in the folder (which ends in a backslash), files and folders.
-std::vector<std::string> FolderNames(FileOps& files, const std::string& folder);
+// Puts every name in the folder (which ends in a backslash), files and
+// folders, into `names`. Returns 0, or the system's error code when the
+// folder cannot be listed.
+[[nodiscard]] uint32_t FolderNames(FileOps& files, const std::string& folder, std::vector<std::string>& names);
 
 // Scans the current folder with a pattern ("*.*", "*.gif") and shows the
 // search path and the file count.

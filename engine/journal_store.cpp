@@ -105,7 +105,9 @@ JournalStore JournalFolder::For(const std::string& batchFolder) const
 std::vector<JournalStore> JournalFolder::All() const
 {
     std::vector<JournalStore> journals;
-    files_.ListFolder(folder_ + kPrefix + "*" + kSuffix, [&](const char* name, uint32_t attributes) {
+    // A folder of journals that cannot be read offers nothing to put back:
+    // the journals stay for a start that can read them.
+    (void)files_.ListFolder(folder_ + kPrefix + "*" + kSuffix, [&](const char* name, uint32_t attributes) {
         if (!(attributes & kAttributeDirectory) && IsJournalFileName(name))
             journals.emplace_back(files_, folder_ + name);
         return true;

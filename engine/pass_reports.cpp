@@ -59,6 +59,11 @@ bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name)
     return host.AskToContinue(FileErrorText(error, name));
 }
 
+std::string UnreadableFolderText(const std::string& folder, uint32_t error)
+{
+    return "Cannot read the folder " + folder + ": File error - " + Count(error);
+}
+
 bool CanReach(const std::string& folder, const std::string& name)
 {
     return IsAddressableName(name) && name.size() <= kMaxNameLength && folder.size() + name.size() <= kMaxPathLength;

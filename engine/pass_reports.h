@@ -10,6 +10,10 @@
 // Asks whether to go on after a file could not be changed. False for stop.
 bool ReportFileError(EngineHost& host, uint32_t error, const std::string& name);
 
+// What the user is told of a folder (ending in a backslash) whose listing
+// failed with the system's error code.
+std::string UnreadableFolderText(const std::string& folder, uint32_t error);
+
 // True when the file can be reached by the name it is listed under: a name
 // that the system's calls would read as another (see IsAddressableName), or
 // whose full path is too long for them, is never touched.

@@ -5,8 +5,11 @@
 #include "batch_record.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
+#include "pass_reports.h"
 #include "rollback_plan.h"
 #include "ui/number_text.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -59,7 +62,10 @@ std::string ErrorText(uint32_t error)
 
 void PutBackNames(FolderContext& context, const Journal& journal, PassOutcome& outcome)
 {
-    const RollbackPlan plan = PlanRollback(journal, FolderNames(context.files, journal.folder));
+    std::vector<std::string> names;
+    if (const uint32_t error = FolderNames(context.files, journal.folder, names))
+        throw std::runtime_error(UnreadableFolderText(journal.folder, error));
+    const RollbackPlan plan = PlanRollback(journal, names);
     outcome.notPutBack = plan.problems;
     for (size_t i = 0; i < plan.moves.size(); ++i) {
         const RollbackMove& move = plan.moves[i];
@@ -148,7 +154,11 @@ RollbackSurvey SurveyRollback(FileOps& files, const Journal& journal)
 {
     RollbackSurvey survey;
     if (journal.kind != JournalKind::Dates) {
-        const RollbackPlan plan = PlanRollback(journal, FolderNames(files, journal.folder));
+        std::vector<std::string> names;
+        survey.error = FolderNames(files, journal.folder, names);
+        if (survey.error != 0)
+            return survey;
+        const RollbackPlan plan = PlanRollback(journal, names);
         survey.canGoBack = plan.moved;
         survey.blocked = plan.problems;
         return survey;

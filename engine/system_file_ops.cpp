@@ -79,17 +79,22 @@ private:
 
 class Win32FileOps : public FileOps {
 public:
-    void ListFolder(const std::string& searchPath,
-                    const std::function<bool(const char*, uint32_t)>& visit) override
+    uint32_t ListFolder(const std::string& searchPath,
+                        const std::function<bool(const char*, uint32_t)>& visit) override
     {
         WIN32_FIND_DATAA found;
         const FindHandle search(FindFirstFileA(searchPath.c_str(), &found));
-        if (!search.IsValid())
-            return;
+        if (!search.IsValid()) {
+            // A pattern that matches nothing in a folder that is there.
+            const DWORD error = GetLastError();
+            return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+        }
         do {
             if (!visit(found.cFileName, found.dwFileAttributes))
-                break;
+                return 0;
         } while (FindNextFileA(search.Get(), &found));
+        const DWORD error = GetLastError();
+        return error == ERROR_NO_MORE_FILES ? 0 : error;
     }
 
     uint32_t Rename(const std::string& from, const std::string& to) override

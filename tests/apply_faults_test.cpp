@@ -424,6 +424,28 @@ TEST(Faults, ScratchAndTemporaryNamesTakenOnDiskAreSkipped)
     EXPECT_EQ((NameSet{"A.TXT", "b.txt"}), s.folder.Names());
 }
 
+// A folder that cannot be read is no empty folder: the scan says so, and a
+// batch that needs free names does not start.
+TEST(Faults, AFolderThatCannotBeReadIsTold)
+{
+    Scene s;
+    const std::string unreadable = "Cannot read the folder " + s.folder.Path() + ": File error - ";
+    std::string failing = s.folder.Path() + "*.*";
+    s.files.listRule = [&](const std::string& path) { return path == failing ? kErrorNotReady : 0u; };
+    FolderContext context = s.Context();
+    Scan(context, failing);
+    EXPECT_EQ(std::vector<std::string>{unreadable + "21"}, s.host.warnings);
+    EXPECT_EQ(0, s.set.Count());
+    failing = s.folder.Path() + "*"; // only the look for free names fails
+    Scan(context, s.folder.Path() + "*.*");
+    s.set.SetNewName(0, "A.TXT");
+    ApplyRenames(context);
+    ASSERT_EQ(2u, s.host.warnings.size());
+    EXPECT_NE(std::string::npos, s.host.warnings[1].find("(" + unreadable + "21)")) << s.host.warnings[1];
+    EXPECT_TRUE(s.files.renames.empty());
+    EXPECT_EQ((NameSet{"a.txt", "b.txt"}), s.folder.Names());
+}
+
 TEST(Faults, AnExceptionInAPassIsToldAndTheListFollowsTheDisk)
 {
     for (EngineAction action : {EngineAction::Uppercase, EngineAction::IndexNames}) {

@@ -279,3 +279,28 @@ TEST(BatchRecord, FileTimesMatchWithinTheVolumesResolution)
     ASSERT_EQ(0u, disk.SetFileTimes("C:\\photos\\a.jpg", t + 2 * second, t + 2 * second));
     EXPECT_EQ(1, SurveyRollback(disk, dates).canGoBack);
 }
+
+// A folder that exists but cannot be read is not an empty one: the crashed
+// batch's record stays for a start that can read it.
+TEST(BatchRecord, RecoveryKeepsTheRecordOfAFolderItCannotRead)
+{
+    Disk disk;
+    Instance quillet(disk, kPhotos);
+    disk.fault = [](const char* call, const std::string& path) -> uint32_t {
+        if (std::string(call) == "Rename" && path == "C:\\photos\\b.jpg")
+            throw Crash();
+        return 0;
+    };
+    EXPECT_THROW(quillet.Rename({"p.jpg", "q.jpg"}), Crash);
+    disk.fault = [](const char* call, const std::string& path) -> uint32_t {
+        return std::string(call) == "ListFolder" && path.compare(0, 10, kPhotos) == 0 ? kErrorAccessDenied : 0;
+    };
+    Instance next(disk, kOther);
+    FolderContext context = next.Context();
+    RecoverUnfinishedBatches(context);
+    EXPECT_NE(std::string::npos, Joined(next.host.warnings).find("cannot be read now (File error - 5)"));
+    disk.fault = nullptr;
+    Journal journal;
+    EXPECT_EQ(JournalStore::Found::Whole, next.journals.For(kPhotos).Read(journal));
+    EXPECT_EQ(JournalState::Open, journal.state);
+}

@@ -153,25 +153,27 @@ MemoryVolume::Node* MemoryVolume::Find(const std::string& key)
     return found == nodes_.end() ? nullptr : &found->second;
 }
 
-void MemoryVolume::ListFolder(const std::string& searchPath,
-                              const std::function<bool(const char*, uint32_t)>& visit)
+uint32_t MemoryVolume::ListFolder(const std::string& searchPath,
+                                  const std::function<bool(const char*, uint32_t)>& visit)
 {
+    if (const uint32_t error = fault ? fault("ListFolder", searchPath) : 0)
+        return error;
     const size_t slash = searchPath.rfind('\\');
     if (slash == std::string::npos)
-        return;
+        return kErrorPathNotFound;
     std::string pattern = searchPath.substr(slash + 1);
     // "*.*" takes names without a dot too.
     if (pattern == "*.*")
         pattern = "*";
     Resolved folder;
-    if (Resolve(searchPath.substr(0, slash), folder) != 0)
-        return;
+    if (const uint32_t error = Resolve(searchPath.substr(0, slash), folder))
+        return error;
     const Node* parent = Find(folder.key);
     if (!parent || !parent->folder)
-        return;
+        return kErrorPathNotFound;
     if (folder.parentKey.size() && Matches(pattern.c_str(), ".")) {
         if (!visit(".", kAttributeDirectory) || !visit("..", kAttributeDirectory))
-            return;
+            return 0;
     }
     const std::string prefix = folder.key + "\\";
     for (const auto& entry : nodes_) {
@@ -180,8 +182,9 @@ void MemoryVolume::ListFolder(const std::string& searchPath,
             continue;
         const std::string name = entry.second.path.substr(prefix.size());
         if (Matches(pattern.c_str(), name.c_str()) && !visit(name.c_str(), entry.second.attributes))
-            return;
+            return 0;
     }
+    return 0;
 }
 
 uint32_t MemoryVolume::Move(const char* call, const std::string& from, const std::string& to, bool replace)

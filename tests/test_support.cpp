@@ -135,10 +135,14 @@ std::map<std::string, std::string> TreeOf(const std::string& folder)
     return tree;
 }
 
-void FaultyFileOps::ListFolder(const std::string& searchPath,
-                               const std::function<bool(const char*, uint32_t)>& visit)
+uint32_t FaultyFileOps::ListFolder(const std::string& searchPath,
+                                   const std::function<bool(const char*, uint32_t)>& visit)
 {
-    SystemFileOps().ListFolder(searchPath, visit);
+    if (listRule) {
+        if (const uint32_t error = listRule(searchPath))
+            return error;
+    }
+    return SystemFileOps().ListFolder(searchPath, visit);
 }
 
 uint32_t FaultyFileOps::Rename(const std::string& from, const std::string& to)

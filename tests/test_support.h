@@ -101,6 +101,8 @@ public:
     std::function<uint32_t(const std::string& path)> createFolderRule;
     // Given the full paths of both ends.
     std::function<uint32_t(const std::string& from, const std::string& to)> copyRule;
+    // Given the search path; an error fails the listing before any name.
+    std::function<uint32_t(const std::string& searchPath)> listRule;
 
     std::vector<std::pair<std::string, std::string>> renames; // every call, as names
     int timesCalls = 0;
@@ -108,8 +110,8 @@ public:
     std::vector<std::string> foldersCreated; // every call, as full paths
     std::vector<std::string> copied;         // every call, as full source paths
 
-    void ListFolder(const std::string& searchPath,
-                    const std::function<bool(const char*, uint32_t)>& visit) override;
+    uint32_t ListFolder(const std::string& searchPath,
+                        const std::function<bool(const char*, uint32_t)>& visit) override;
     uint32_t Rename(const std::string& from, const std::string& to) override;
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
     uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) override;

@@ -53,12 +53,20 @@ void FloppySaverDialog::FindNextFolderIndex()
     std::vector<std::string> folders;
     // Without a destination there is nothing to look at: the current
     // directory is no place of the run.
-    if (!destination_.empty())
-        files_.ListFolder(destination_ + base + "*.*", [&](const char* name, uint32_t attributes) {
-            if (attributes & kAttributeDirectory)
+    if (!destination_.empty()) {
+        const uint32_t error = files_.ListFolder(destination_ + base + "*.*", [&](const char* name, uint32_t attr) {
+            if (attr & kAttributeDirectory)
                 folders.push_back(name);
             return true;
         });
+        // A destination that is not there yet holds no folder of the run.
+        if (error != 0 && error != kErrorPathNotFound)
+            MessageBoxA(GetWindow(handle_, GW_OWNER),
+                        ("Can't read " + destination_ + " - error #" + std::to_string(error) +
+                         "\nThe folders there could not be counted: check the folder name before you start.")
+                            .c_str(),
+                        kProgram, MB_OK | MB_ICONWARNING);
+    }
     index_ = NextFolderIndex(folders);
     folderName_ = FloppyFolderName(base, index_);
 }
@@ -189,7 +197,6 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
     const std::string folder = FloppyFolderName(CutAtFirstDigit(saverDialog.FolderName()), saverDialog.Index());
     saverDialog.SetFolderName(folder);
     windows.status.SetText(kStatusPane, ("Copying to folder " + folder).c_str());
-    const std::string message = std::string("Copying all files from ") + nextDialog.DriveLetter();
     const std::string target = saverDialog.Destination() + folder;
     if (files_.CreateFolder(target) == kErrorAlreadyExists &&
         MessageBoxA(windows.list,
@@ -198,6 +205,26 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
         windows.status.SetText(kStatusPane, "Done");
         return false;
     }
+    int copied = 0;
+    // No disk in the drive, or one that cannot be read: the copy said so, and
+    // the same disk is asked for again.
+    while ((copied = CopyDisk(windows, target)) < 0) {
+        if (nextDialog.Run(windows.list, saverDialog.Index()) != 1) {
+            windows.status.SetText(kStatusPane, "Done");
+            return false;
+        }
+    }
+    if (!copied) {
+        windows.status.SetText(kStatusPane, "Abort");
+        return false;
+    }
+    windows.addLine(std::to_string(counters.filesCopied) + " files copied to " + folder);
+    return true;
+}
+
+int FloppySaver::CopyDisk(const FloppyWindows& windows, const std::string& target)
+{
+    const std::string message = std::string("Copying all files from ") + nextDialog.DriveLetter();
     // Cancel in the working window stops the copy after the file in hand.
     bool stopped = false;
     windows.working.SetCancelHandler([&stopped] { stopped = true; });
@@ -209,12 +236,6 @@ bool FloppySaver::SaveOneDisk(const FloppyWindows& windows)
         copied = CopyFolderTree(counters, host, files_, nextDialog.SourcePattern(), target + "\\", true);
     }
     windows.working.SetCancelHandler(nullptr);
-    if (!copied) {
-        windows.status.SetText(kStatusPane, "Abort");
-        windows.working.Destroy();
-        return false;
-    }
-    windows.addLine(std::to_string(counters.filesCopied) + " files copied to " + folder);
     windows.working.Destroy();
-    return true;
+    return copied;
 }

@@ -104,6 +104,8 @@ private:
     // Copies the disk in the chosen drive into the folder of the current
     // index; false when the command ends here.
     bool SaveOneDisk(const FloppyWindows& windows);
+    // One copy of the disk under the working window: CopyFolderTree's result.
+    int CopyDisk(const FloppyWindows& windows, const std::string& target);
 
     FileOps& files_;
 };

@@ -19,6 +19,13 @@ std::string Comparable(const std::string& path)
     return folded;
 }
 
+// What a folder of the source holds for the copy: the files matching the
+// pattern, and the subfolders to follow.
+struct Listing {
+    std::vector<std::string> files;
+    std::vector<std::string> subfolders;
+};
+
 // One folder of the source and its place below the destination, both ending
 // in a backslash, with the subfolders still to be copied.
 struct Level {
@@ -27,6 +34,14 @@ struct Level {
     std::vector<std::string> subfolders;
     size_t next = 0;
 };
+
+std::string UnreadableText(const std::string& folder, uint32_t error)
+{
+    const std::string code = "error #" + std::to_string(error);
+    if (error == kErrorNotReady)
+        return "Can't read " + folder + " - no disk in the drive (" + code + ")";
+    return "Can't read " + folder + " - " + code;
+}
 
 class TreeCopy {
 public:
@@ -37,12 +52,18 @@ public:
     {
     }
 
-    // The levels wait on a stack that grows as deep as the tree goes.
-    bool Run(const std::string& sourceFolder, const std::string& destination)
+    // The levels wait on a stack that grows as deep as the tree goes. A
+    // source that cannot be read is no empty disk: nothing is made for it.
+    int Run(const std::string& sourceFolder, const std::string& destination)
     {
+        Listing top;
+        if (const uint32_t error = Read(sourceFolder, top)) {
+            host_.Warn(UnreadableText(sourceFolder, error), kCopyError);
+            return -1;
+        }
         std::vector<Level> levels;
-        if (!Enter(levels, sourceFolder, destination))
-            return false;
+        if (!Enter(levels, sourceFolder, destination, top))
+            return 0;
         while (!levels.empty()) {
             Level& level = levels.back();
             if (level.next == level.subfolders.size()) {
@@ -50,16 +71,25 @@ public:
                 continue;
             }
             const std::string& name = level.subfolders[level.next++];
-            if (!Enter(levels, level.source + name + "\\", level.destination + name + "\\"))
-                return false;
+            const std::string source = level.source + name + "\\";
+            Listing listing;
+            if (const uint32_t error = Read(source, listing)) {
+                // As a file that cannot be copied: OK passes over it.
+                if (!host_.AskOkCancel(UnreadableText(source, error), name))
+                    return 0;
+                continue;
+            }
+            if (!Enter(levels, source, level.destination + name + "\\", listing))
+                return 0;
         }
-        return true;
+        return 1;
     }
 
 private:
     // Makes the destination folder, copies the files and, when recursing,
     // puts the level on the stack with its subfolders.
-    bool Enter(std::vector<Level>& levels, const std::string& source, const std::string& destination)
+    bool Enter(std::vector<Level>& levels, const std::string& source, const std::string& destination,
+               Listing& listing)
     {
         const std::string folder = destination.substr(0, destination.size() - 1);
         const uint32_t error = files_.CreateFolder(folder);
@@ -68,21 +98,28 @@ private:
             return false;
         }
         ++counters_.foldersCreated;
-        if (!CopyFiles(source, destination))
+        if (!CopyFiles(source, destination, listing.files))
             return false;
         if (recurse_)
-            levels.push_back(Level{source, destination, Subfolders(source), 0});
+            levels.push_back(Level{source, destination, std::move(listing.subfolders), 0});
         return true;
     }
 
-    bool CopyFiles(const std::string& source, const std::string& destination)
+    // The files, and when recursing the subfolders; 0 or the system's error.
+    uint32_t Read(const std::string& source, Listing& listing)
     {
-        std::vector<std::string> names;
-        files_.ListFolder(source + pattern_, [&](const char* name, uint32_t attributes) {
+        const uint32_t error = files_.ListFolder(source + pattern_, [&](const char* name, uint32_t attributes) {
             if (!(attributes & kAttributeDirectory))
-                names.push_back(name);
+                listing.files.push_back(name);
             return true;
         });
+        if (error != 0 || !recurse_)
+            return error;
+        return Subfolders(source, listing.subfolders);
+    }
+
+    bool CopyFiles(const std::string& source, const std::string& destination, const std::vector<std::string>& names)
+    {
         for (const std::string& name : names) {
             if (host_.QuitPending())
                 return false;
@@ -113,16 +150,14 @@ private:
     // Folders whose names begin with a dot (".", ".." and the hidden kind)
     // stay behind, and so does the destination when it lies in the source:
     // its copy would hold itself.
-    std::vector<std::string> Subfolders(const std::string& source)
+    uint32_t Subfolders(const std::string& source, std::vector<std::string>& names)
     {
-        std::vector<std::string> names;
-        files_.ListFolder(source + "*.*", [&](const char* name, uint32_t attributes) {
+        return files_.ListFolder(source + "*.*", [&](const char* name, uint32_t attributes) {
             if ((attributes & kAttributeDirectory) && name[0] != '.' &&
                 Comparable(source + name + "\\") != destinationRoot_)
                 names.push_back(name);
             return true;
         });
-        return names;
     }
 
     CopyCounters& counters_;
@@ -142,7 +177,7 @@ int CopyFolderTree(CopyCounters& counters, CopyHost& host, FileOps& files, const
     try {
         const size_t cut = sourcePattern.find_last_of("\\:/") + 1;
         TreeCopy copy(counters, host, files, sourcePattern.substr(cut), destination, recurse);
-        return copy.Run(sourcePattern.substr(0, cut), destination) ? 1 : 0;
+        return copy.Run(sourcePattern.substr(0, cut), destination);
     } catch (const std::bad_alloc&) {
         host.Warn("Not enough memory", kCopyError);
         return 0;

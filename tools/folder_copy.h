@@ -33,7 +33,10 @@ public:
 // same name. With `recurse` every subfolder whose name does not begin with a
 // dot follows, depth first, each after the files of its parent, to the same
 // place below the destination; a destination inside the source is not copied
-// into itself. 1 when the run completed, 0 when it stopped early. The counters
-// start from 0 and keep what was reached.
+// into itself. A subfolder that cannot be read is put to the user, who may
+// pass over it. 1 when the run completed, 0 when it stopped early, -1 when
+// the source folder itself cannot be read (a drive without a disk, a disk
+// that cannot be read): the host was told, and nothing was made. The
+// counters start from 0 and keep what was reached.
 int CopyFolderTree(CopyCounters& counters, CopyHost& host, FileOps& files, const std::string& sourcePattern,
                    const std::string& destination, bool recurse);

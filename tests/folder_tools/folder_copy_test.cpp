@@ -201,7 +201,7 @@ TEST(FolderCopy, EveryWayACopyStops)
         int result;
         int files;
         int folders;
-        std::vector<std::string> messages; // "{dst}" stands for the destination folder
+        std::vector<std::string> messages; // "{dst}" and "{src}" stand for the two folders
         std::vector<std::string> left;     // what the destination holds afterwards
     };
     const auto failCopyOf = [](const char* name, uint32_t error) {
@@ -211,7 +211,21 @@ TEST(FolderCopy, EveryWayACopyStops)
             };
         };
     };
+    const auto failListOf = [](const char* below, uint32_t error) {
+        return [below, error](Disks& disks) {
+            disks.files.listRule = [&disks, below, error](const std::string& path) {
+                return path == disks.source + below + "*.*" ? error : 0u;
+            };
+        };
+    };
     const Case cases[] = {
+        {"no disk in the drive", failListOf("", kErrorNotReady), -1, 0, 0,
+         {"Copy error|Can't read {src} - no disk in the drive (error #21)"}, {}},
+        {"an unreadable subfolder is passed over on OK", failListOf("sub\\", kErrorAccessDenied), 1, 2, 1,
+         {"sub|Can't read {src}sub\\ - error #5|OK/Cancel"}, {"a.txt", "b.txt"}},
+        {"Cancel at an unreadable subfolder stops the copy",
+         [&](Disks& disks) { failListOf("sub\\", kErrorAccessDenied)(disks); disks.host.answers = {false}; },
+         0, 2, 1, {"sub|Can't read {src}sub\\ - error #5|OK/Cancel"}, {"a.txt", "b.txt"}},
         {"the destination cannot be created",
          [](Disks& disks) { disks.files.createFolderRule = [](const std::string&) { return 3u; }; },
          0, 0, 0, {"{dst}|Can't create folder"}, {}},
@@ -256,8 +270,10 @@ TEST(FolderCopy, EveryWayACopyStops)
         std::vector<std::string> expected;
         const std::string folder = disks.destination.substr(0, disks.destination.size() - 1);
         for (std::string message : c.messages) {
-            if (message.compare(0, 5, "{dst}") == 0)
-                message = folder + message.substr(5);
+            for (const auto& [mark, path] :
+                 {std::pair<std::string, std::string>{"{dst}", folder}, {"{src}", disks.source}})
+                if (const size_t at = message.find(mark); at != std::string::npos)
+                    message.replace(at, mark.size(), path);
             expected.push_back(message);
         }
         EXPECT_EQ(expected, disks.host.messages);

@@ -602,6 +602,35 @@ TEST(FloppySaver, CancelInTheWorkingWindowStopsTheCopy)
     EXPECT_TRUE(IsWindowEnabled(program.Main()));
 }
 
+// No disk in the drive is no empty disk: the same disk is asked for again.
+TEST(FloppySaver, ADriveWithoutADiskIsAskedForAgain)
+{
+    for (const int again : {IDOK, IDCANCEL}) {
+        FloppyProgram program;
+        ASSERT_FALSE(program.drives.empty()) << "run through tests/e2e/floppy_drives.sh";
+        program.Insert("a", {"disk.txt"});
+        int empty = 1;
+        program.files.listRule = [&](const std::string& path) {
+            return path == "A:\\*.*" && empty-- > 0 ? kErrorNotReady : 0u;
+        };
+        FloppySaver& floppy = program.app->tools.floppy;
+        std::vector<std::string> seen;
+        std::string prompt;
+        std::vector<Step> steps{Press(floppy.saverDialog, IDOK), Press(floppy.nextDialog, IDOK),
+                                Answer("Copy error", IDOK, &seen),
+                                When(floppy.nextDialog, [&](HWND) { prompt = floppy.nextDialog.Prompt(); }),
+                                Press(floppy.nextDialog, again)};
+        if (again == IDOK)
+            steps.push_back(Press(floppy.nextDialog, IDCANCEL));
+        program.Run(steps);
+        EXPECT_EQ((std::vector<std::string>{"Copy error|Can't read A:\\ - no disk in the drive (error #21)"}), seen);
+        EXPECT_EQ("Insert disk 1.", prompt);
+        EXPECT_EQ(again == IDOK ? std::vector<std::string>{"1 files copied to Floppy001"} : std::vector<std::string>{},
+                  program.Rows());
+        EXPECT_EQ("Done", program.Pane(0));
+    }
+}
+
 TEST(FloppySaver, AFolderThereAlreadyIsUsedOnlyOnYes)
 {
     struct Case { int answer; std::set<std::string> inFolder; const char* status; };
