@@ -21,7 +21,25 @@ cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { cat "$build/build.log";
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "== native tests (address and undefined-behaviour sanitizers)"
-"$build/tests/native_tests" --gtest_brief=1
+"$build/tests/native_tests" --gtest_brief=1 --gtest_filter=-NoFileLost.RandomFoldersActionsAndFailures
+
+# The no-file-lost property over many random cases, one shard a core. The
+# sanitizers' fill of each new block is what costs most there, not the checks.
+cases="${QUILLET_PROPERTY_CASES:-100000}"
+echo "== no file lost: $cases random cases"
+pids=()
+for shard in 0 1; do
+  ASAN_OPTIONS="$ASAN_OPTIONS:max_malloc_fill_size=0:malloc_context_size=4" \
+    QUILLET_PROPERTY_CASES="$cases" QUILLET_PROPERTY_SHARD="$shard/2" \
+    "$build/tests/native_tests" --gtest_brief=1 --gtest_filter=NoFileLost.RandomFoldersActionsAndFailures \
+    >"$build/property-$shard.log" 2>&1 &
+  pids+=($!)
+done
+property_status=0
+for shard in 0 1; do
+  wait "${pids[$shard]}" || { cat "$build/property-$shard.log"; property_status=1; }
+done
+[ "$property_status" -eq 0 ] || { echo "the no-file-lost property failed"; exit 1; }
 
 # Each fuzz target for a while, from the committed seeds; the inputs it finds
 # are kept in the build folder for the next run.
