@@ -475,49 +475,19 @@ void MainWindow::KeepDisabledDuringPass()
 void MainWindow::ShowWorking(const std::string& text)
 {
     passRunning_ = true;
-    cancelled_ = false;
-    lastProgress_ = GetTickCount();
-    parts_.working.SetCancelHandler([this] { cancelled_ = true; });
-    parts_.working.SetProgressShown(true);
-    EnableWindow(GetHandle(), FALSE);
-    parts_.working.Show(parts_.list.GetHandle(), text.c_str(), false);
+    progress_.Show(parts_.list.GetHandle(), GetHandle(), text);
 }
 
 void MainWindow::CloseWorking()
 {
     passRunning_ = false;
-    EnableWindow(GetHandle(), TRUE);
-    parts_.working.Destroy();
-    parts_.working.SetCancelHandler(nullptr);
-    parts_.working.SetProgressShown(false);
+    progress_.Close();
     RefreshUndo(); // a pass or a rollback ended: the journal changed
 }
 
-// Shows the progress and lets the windows answer at most every 50 ms, so the
-// pass itself keeps its speed. Escape stops the pass like the Cancel button.
 bool MainWindow::KeepGoing(int done, int total)
 {
-    constexpr DWORD kInterval = 50;
-    const DWORD now = GetTickCount();
-    if (now - lastProgress_ < kInterval)
-        return !cancelled_;
-    lastProgress_ = now;
-    parts_.working.SetProgress(done, total);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            cancelled_ = true;
-            break;
-        }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            cancelled_ = true;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return !cancelled_;
+    return progress_.KeepGoing(done, total);
 }
 
 void MainWindow::ShowStopped(int changed)
