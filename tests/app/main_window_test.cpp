@@ -350,9 +350,7 @@ TEST(MainWindow, TheStoredFolderIsHeldWithItsBackslash)
     TempFolder folder;
     const std::string bare = folder.Path().substr(0, folder.Path().size() - 1);
     for (const std::string& stored : {folder.Path(), bare, bare + "/", std::string()}) {
-        Program program(nullptr, [&](const TempFolder& settings) {
-            settings.Create("Quillet.ini", "[Settings]\r\nPath=" + stored + "\r\n");
-        });
+        Program program(nullptr, [&](const TempFolder& s) { s.Create("Quillet.ini", "[Settings]\r\nPath=" + stored); });
         EXPECT_EQ(stored.empty() ? stored : folder.Path(), program.app->mainWindow.Folder()) << stored;
     }
 }

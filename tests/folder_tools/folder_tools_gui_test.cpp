@@ -248,8 +248,7 @@ TEST(FolderCreator, ALargeRunWaitsForTheUsersWord)
 // Escape after the name in hand; the dialog stays open for another try.
 TEST(FolderCreator, ALongRunStopsAtCancelOrEscape)
 {
-    // Listing goes faster than making folders: it needs more names to last.
-    struct Case { bool create; bool escape; int last; };
+    struct Case { bool create; bool escape; int last; }; // a listing needs more names to last
     for (const Case c : {Case{true, false, 20001}, Case{true, true, 20001}, Case{false, false, 200001},
                          Case{false, true, 200001}}) {
         SCOPED_TRACE(std::string(c.create ? "create" : "test") + (c.escape ? " escape" : " cancel"));
