@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 Application::Application(FileOps& files, ShellCalls& shell)
-    : aboutBox(shell), helpPage(files, shell), tools(files, shell), list(set),
+    : aboutBox(shell), helpPage(files, shell), tools(files, shell, working), list(set),
       mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs,
                                      dateDialog, tools, files, shell}),
       dateDialog(status)

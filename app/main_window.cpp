@@ -40,6 +40,17 @@ std::string AbsolutePath(const std::string& path)
     return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string();
 }
 
+// The folder as the window holds it: a full path ending in a backslash that
+// fits the program's path buffers, or empty when it cannot be one. A
+// hand-written settings file may name it without its backslash.
+std::string HeldFolder(const std::string& path)
+{
+    std::string folder = AbsolutePath(path);
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder.size() > kMaxPathLength ? std::string() : folder;
+}
+
 // A stored placement is used only when it shows the window: a normal,
 // minimised or maximised window whose frame lies at least partly on a monitor.
 bool ShowsWindow(const Settings& settings)
@@ -88,7 +99,7 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
     } catch (const std::exception&) {
         settings_ = Settings(); // a file we cannot read is a file we never had
     }
-    folder_ = settings_.path.empty() ? std::string() : AbsolutePath(settings_.path);
+    folder_ = settings_.path.empty() ? std::string() : HeldFolder(settings_.path);
     parts_.tools.floppy.saverDialog.SetDestination(settings_.floppyPath);
     parts_.tools.floppy.saverDialog.SetFolderName(settings_.floppyFolder);
 }
@@ -213,17 +224,13 @@ int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
 void MainWindow::OpenByPath(const char* path)
 {
     std::string folder = path;
-    if (IsFolder(parts_.files, folder)) {
-        if (folder.back() != '\\')
-            folder += '\\';
-    } else {
+    if (!IsFolder(parts_.files, folder)) {
         folder.erase(folder.find_last_of("\\/:") + 1);
         if (folder.empty() || !IsFolder(parts_.files, folder))
             return;
     }
-    folder = AbsolutePath(folder);
-    // With its backslash the folder must fit the program's path buffers.
-    if (folder.empty() || folder.size() > kMaxPathLength)
+    folder = HeldFolder(folder);
+    if (folder.empty())
         return;
     folder_ = folder;
     FolderContext context = Context();
@@ -414,49 +421,19 @@ void MainWindow::KeepDisabledDuringPass()
 void MainWindow::ShowWorking(const std::string& text)
 {
     passRunning_ = true;
-    cancelled_ = false;
-    lastProgress_ = GetTickCount();
-    parts_.working.SetCancelHandler([this] { cancelled_ = true; });
-    parts_.working.SetProgressShown(true);
-    EnableWindow(GetHandle(), FALSE);
-    parts_.working.Show(parts_.list.GetHandle(), text.c_str(), false);
+    progress_.Show(parts_.list.GetHandle(), GetHandle(), text);
 }
 
 void MainWindow::CloseWorking()
 {
     passRunning_ = false;
-    EnableWindow(GetHandle(), TRUE);
-    parts_.working.Destroy();
-    parts_.working.SetCancelHandler(nullptr);
-    parts_.working.SetProgressShown(false);
+    progress_.Close();
     UpdateUndo(); // a pass or a rollback ended: the journal changed
 }
 
-// Shows the progress and lets the windows answer at most every 50 ms, so the
-// pass itself keeps its speed. Escape stops the pass like the Cancel button.
 bool MainWindow::KeepGoing(int done, int total)
 {
-    constexpr DWORD kInterval = 50;
-    const DWORD now = GetTickCount();
-    if (now - lastProgress_ < kInterval)
-        return !cancelled_;
-    lastProgress_ = now;
-    parts_.working.SetProgress(done, total);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            cancelled_ = true;
-            break;
-        }
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            cancelled_ = true;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return !cancelled_;
+    return progress_.KeepGoing(done, total);
 }
 
 void MainWindow::ShowStopped(int changed)

@@ -34,7 +34,9 @@ struct ActionDialogs {
 // The folder tools of the File menu, kept for the whole run: the floppy
 // saver remembers its destination, folder name and drive.
 struct FolderTools {
-    FolderTools(FileOps& files, ShellCalls& shell) : creator(files), floppy(files, shell) {}
+    FolderTools(FileOps& files, ShellCalls& shell, WorkWnd& working) : creator(files, working), floppy(files, shell)
+    {
+    }
 
     FolderCreatorDialog creator;
     FloppySaver floppy;
@@ -133,8 +135,7 @@ private:
     std::unique_ptr<JournalFolder> journals_;
     bool folderShown_ = false; // the stored folder is not shown until it is opened
     bool passRunning_ = false;
-    bool cancelled_ = false;
-    unsigned long lastProgress_ = 0; // tick count of the last progress shown
+    WorkProgress progress_{parts_.working};
     int action_ = 0;
     Settings settings_;
 };

@@ -17,7 +17,7 @@ void Focus(HWND dialog, int id)
 
 } // namespace
 
-FolderCreatorDialog::FolderCreatorDialog(FileOps& files) : files_(files) {}
+FolderCreatorDialog::FolderCreatorDialog(FileOps& files, WorkWnd& working) : files_(files), working_(working) {}
 
 INT_PTR FolderCreatorDialog::Run(HWND owner, const CreatorFolder& folder)
 {
@@ -100,22 +100,41 @@ int FolderCreatorDialog::MakeFolderNames(bool create)
                     MB_OK | MB_ICONWARNING);
     else if (!AgreeToLargeRun(create, count))
         return 0;
+    const RunDone done = count > 0 ? WalkRun(create, folder, name, start, last) : RunDone{};
+    if (create)
+        TellCreated(done);
+    return create && done.stopped ? 0 : 1;
+}
+
+FolderCreatorDialog::RunDone FolderCreatorDialog::WalkRun(bool create, const std::string& folder,
+                                                          const std::string& name, int32_t start, int32_t last)
+{
+    const int64_t count = RunLength(start, last);
     HWND list = GetDlgItem(handle_, IDC_CREATE_LIST);
-    // The list is drawn once, when all the names are in.
+    // The list is drawn once, when the walk is over.
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    int64_t created = 0;
-    for (int64_t number = start; number < int64_t{start} + count; ++number) {
-        const std::string folderName = RunFolderName(name, static_cast<int32_t>(number), last);
+    WorkProgress progress(working_);
+    progress.Show(handle_, handle_,
+                  create ? "Creating folders - please wait..." : "Listing folder names - please wait...");
+    RunDone done;
+    for (int64_t made = 0; made < count && !done.stopped;) {
+        const std::string folderName = RunFolderName(name, static_cast<int32_t>(start + made), last);
         if (!create)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folderName.c_str()));
         else if (files_.CreateFolder(folder + folderName) == 0)
-            ++created;
+            ++done.created;
+        ++made;
+        done.stopped = made < count && !progress.KeepGoing(made, count);
     }
+    progress.Close();
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    if (create) {
-        const std::string report = std::to_string(created) + " folders created.";
-        MessageBoxA(handle_, report.c_str(), kProgram, MB_OK | MB_ICONINFORMATION);
-    }
-    return 1;
+    return done;
+}
+
+void FolderCreatorDialog::TellCreated(const RunDone& done)
+{
+    const std::string report =
+        (done.stopped ? "Stopped: " : "") + std::to_string(done.created) + " folders created.";
+    MessageBoxA(handle_, report.c_str(), kProgram, MB_OK | MB_ICONINFORMATION);
 }

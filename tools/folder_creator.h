@@ -4,6 +4,7 @@
 #pragma once
 #include "engine/dialogs/action_dialogs.h"
 #include "engine/file_ops.h"
+#include "ui/working_window.h"
 
 #include <functional>
 #include <string>
@@ -21,14 +22,16 @@ public:
     // Longest number text read; digits beyond these make too large a number.
     static constexpr int kNumberChars = 39;
 
-    explicit FolderCreatorDialog(FileOps& files);
+    // The run is shown in the program's working window, where Cancel stops it.
+    FolderCreatorDialog(FileOps& files, WorkWnd& working);
 
     // 1 after a create run, 0 on Cancel, -1 when the dialog could not be shown.
     INT_PTR Run(HWND owner, const CreatorFolder& folder);
 
     // Lists the run's names (test mode) or makes its folders and tells how
-    // many were made. 0 when a value is missing or was refused, so that the
-    // dialog stays open for it; 1 otherwise.
+    // many were made. 0 when a value is missing or was refused, or the user
+    // stopped the folders being made, so that the dialog stays open for
+    // another try; 1 otherwise.
     int MakeFolderNames(bool create);
 
 private:
@@ -43,7 +46,17 @@ private:
     bool ReadNumber(int id, int32_t& value);
     // More than a few thousand names need the user's word first.
     bool AgreeToLargeRun(bool create, int64_t count);
+    // What a walk over the run did.
+    struct RunDone {
+        int64_t created = 0;
+        bool stopped = false;
+    };
+    // Lists or makes the names of the run one after the other under the
+    // working window, until the last one or the user's stop.
+    RunDone WalkRun(bool create, const std::string& folder, const std::string& name, int32_t start, int32_t last);
+    void TellCreated(const RunDone& done);
 
     FileOps& files_;
+    WorkWnd& working_;
     CreatorFolder folder_;
 };

@@ -93,11 +93,11 @@ void WorkWnd::CreateProgressBar()
         SendMessageA(progressBar_, PBM_SETRANGE32, 0, kProgressSteps);
 }
 
-void WorkWnd::SetProgress(int done, int total)
+void WorkWnd::SetProgress(int64_t done, int64_t total)
 {
     if (!progressBar_ || total <= 0)
         return;
-    const long long step = static_cast<long long>(done) * kProgressSteps / total;
+    const int64_t step = done * kProgressSteps / total;
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(step), 0);
 }
 
@@ -159,4 +159,58 @@ LRESULT WorkWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return DefWindowProcA(GetHandle(), msg, wParam, lParam);
+}
+
+WorkProgress::~WorkProgress()
+{
+    if (shown_)
+        Close();
+}
+
+void WorkProgress::Show(HWND owner, HWND blocked, const std::string& text)
+{
+    blocked_ = blocked;
+    shown_ = true;
+    cancelled_ = false;
+    window_.SetCancelHandler([this] { cancelled_ = true; });
+    window_.SetProgressShown(true);
+    EnableWindow(blocked_, FALSE);
+    window_.Show(owner, text.c_str(), false);
+    // The first interval counts from a window in place: a short run ends
+    // before it and never hands the thread to other windows.
+    lastProgress_ = GetTickCount();
+}
+
+bool WorkProgress::KeepGoing(int64_t done, int64_t total)
+{
+    constexpr DWORD kInterval = 50;
+    const DWORD now = GetTickCount();
+    if (now - lastProgress_ < kInterval)
+        return !cancelled_;
+    lastProgress_ = now;
+    window_.SetProgress(done, total);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            cancelled_ = true;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+            cancelled_ = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return !cancelled_;
+}
+
+void WorkProgress::Close()
+{
+    shown_ = false;
+    EnableWindow(blocked_, TRUE);
+    window_.Destroy();
+    window_.SetCancelHandler(nullptr);
+    window_.SetProgressShown(false);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "ui/window_object.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,7 +24,7 @@ public:
     // Whether the next Show adds a progress bar under the text.
     void SetProgressShown(bool shown) { withProgress_ = shown; }
     // Moves the bar to `done` of `total`.
-    void SetProgress(int done, int total);
+    void SetProgress(int64_t done, int64_t total);
 
 private:
     void CreateCancelButton();
@@ -43,6 +44,35 @@ private:
     COLORREF textColour_ = 0;
     COLORREF background_ = 0xC0C0C0;
     RECT textRect_{};
+};
+
+// A long run on the window thread, shown in the working window with its bar
+// and Cancel button. While it is shown one window takes no input, so that no
+// other command starts in the middle of the run.
+class WorkProgress {
+public:
+    explicit WorkProgress(WorkWnd& window) : window_(window) {}
+    // A run cut short by an exception still gives the window back.
+    ~WorkProgress();
+    WorkProgress(const WorkProgress&) = delete;
+    WorkProgress& operator=(const WorkProgress&) = delete;
+
+    // Disables `blocked` and shows the window over `owner`.
+    void Show(HWND owner, HWND blocked, const std::string& text);
+    // Between two steps of the run: shows how far it got and lets the windows
+    // answer, at most every 50 ms so that the run keeps its speed. False once
+    // Cancel or Escape was pressed, or the program is to quit.
+    bool KeepGoing(int64_t done, int64_t total);
+    // Enables the blocked window before the working window goes, so that it
+    // takes the activation back.
+    void Close();
+
+private:
+    WorkWnd& window_;
+    HWND blocked_ = nullptr;
+    bool shown_ = false;
+    bool cancelled_ = false;
+    DWORD lastProgress_ = 0; // tick count of the last progress shown
 };
 
 // Outer size of the working window for a text of this length; a progress bar

@@ -344,6 +344,17 @@ TEST(MainWindow, SettingsAreWrittenWhenTheWindowCloses)
     EXPECT_NE(std::string::npos, text.find("FromCol=150\r\n")) << text;
 }
 
+// A hand-written file may leave the backslash out; older versions wrote it.
+TEST(MainWindow, TheStoredFolderIsHeldWithItsBackslash)
+{
+    TempFolder folder;
+    const std::string bare = folder.Path().substr(0, folder.Path().size() - 1);
+    for (const std::string& stored : {folder.Path(), bare, bare + "/", std::string()}) {
+        Program program(nullptr, [&](const TempFolder& s) { s.Create("Quillet.ini", "[Settings]\r\nPath=" + stored); });
+        EXPECT_EQ(stored.empty() ? stored : folder.Path(), program.app->mainWindow.Folder()) << stored;
+    }
+}
+
 TEST(MainWindow, BrowseOpensTheChosenFolder)
 {
     TempFolder folder;

@@ -9,6 +9,7 @@
 #include "tools/copy_prompts.h"
 #include "tools/floppy_saver.h"
 #include "tools/folder_creator.h"
+#include "tools/folder_numbers.h"
 
 #include <commctrl.h>
 
@@ -77,7 +78,8 @@ struct Creator {
     std::string current = folder.Path();
     int browsed = 0;
     FaultyFileOps files;
-    FolderCreatorDialog dialog{files};
+    WorkWnd working;
+    FolderCreatorDialog dialog{files, working};
 
     INT_PTR Run(std::vector<Step> steps)
     {
@@ -240,6 +242,52 @@ TEST(FolderCreator, ALargeRunWaitsForTheUsersWord)
     EXPECT_EQ(10000u, creator.files.foldersCreated.size());
     EXPECT_EQ(creator.folder.Path() + "00001", creator.files.foldersCreated.front());
     EXPECT_EQ(creator.folder.Path() + "10000", creator.files.foldersCreated.back());
+}
+
+// A long run, made or listed, shows its progress and stops at Cancel or
+// Escape after the name in hand; the dialog stays open for another try.
+TEST(FolderCreator, ALongRunStopsAtCancelOrEscape)
+{
+    struct Case { bool create; bool escape; int last; }; // a listing needs more names to last
+    for (const Case c : {Case{true, false, 20001}, Case{true, true, 20001}, Case{false, false, 200001},
+                         Case{false, true, 200001}}) {
+        SCOPED_TRACE(std::string(c.create ? "create" : "test") + (c.escape ? " escape" : " cancel"));
+        Creator creator;
+        std::vector<std::string> seen, items;
+        LRESULT progress = 0;
+        bool open = false;
+        // Runs while the run lets the windows answer, once its bar moved.
+        const Step stop = [&] {
+            HWND working = FindWindowA("WKWND", nullptr);
+            progress = SendMessageA(FindWindowExA(working, nullptr, PROGRESS_CLASSA, nullptr), PBM_GETPOS, 0, 0);
+            if (working && progress == 0)
+                return false;
+            if (working) // the key, or a click on the button
+                PostMessageA(GetDlgItem(working, IDCANCEL), c.escape ? WM_KEYDOWN : BM_CLICK, VK_ESCAPE, 0);
+            return true;
+        };
+        std::vector<Step> steps = Then(creator.Fill("Disk", "1", std::to_string(c.last)),
+                                       {Press(creator.dialog, c.create ? IDOK : IDC_CREATE_TEST),
+                                        Answer("Quillet", IDYES, &seen), stop, Answer("Quillet", IDOK, &seen)});
+        if (!c.create)
+            steps.pop_back();
+        steps.push_back(When(creator.dialog, [&](HWND window) {
+            items = ListItems(GetDlgItem(window, IDC_CREATE_LIST));
+            open = IsWindowEnabled(window) != FALSE;
+        }));
+        steps.push_back(Press(creator.dialog, IDCANCEL));
+        EXPECT_EQ(0, creator.Run(steps));
+        const size_t done = c.create ? creator.files.foldersCreated.size() : items.size();
+        ASSERT_GT(done, 0u);
+        EXPECT_LT(done, static_cast<size_t>(c.last));
+        EXPECT_GT(progress, 0);
+        EXPECT_TRUE(open);
+        EXPECT_EQ(c.create ? done : 0u, FoldersIn(creator.folder.Path()).size());
+        if (c.create)
+            EXPECT_EQ("Quillet|Stopped: " + std::to_string(done) + " folders created.", seen.back());
+        else
+            EXPECT_EQ(RunFolderName("Disk", static_cast<int32_t>(done), c.last), items.back());
+    }
 }
 
 TEST(FolderCreator, NeedsALocationAndBrowsesForOne)
