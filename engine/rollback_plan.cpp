@@ -51,8 +51,20 @@ public:
         plan.moves.push_back({from, to});
     }
 
+    // A move that puts a file back under its old name: whatever else once
+    // had that name, the file there now is that one.
+    void MoveHome(const std::string& from, const std::string& to, RollbackPlan& plan)
+    {
+        Move(from, to, plan);
+        home_.insert(Key(to));
+    }
+
+    // A name holding a file that was not put back there by the plan.
+    bool HasOther(const std::string& name) const { return Has(name) && !home_.count(Key(name)); }
+
 private:
     std::unordered_map<std::string, std::string> names_;
+    std::unordered_set<std::string> home_;
 };
 
 // A case change, whether or not it happened, leaves a name the same to the
@@ -67,7 +79,7 @@ void PlanCaseChange(const JournalFile& file, Folder& folder, RollbackPlan& plan)
     }
     ++plan.moved;
     folder.Move(file.newName, file.tempName, plan);
-    folder.Move(file.tempName, file.oldName, plan);
+    folder.MoveHome(file.tempName, file.oldName, plan);
 }
 
 // Files of a finished batch found under their old names: each came back
@@ -133,9 +145,9 @@ void PlanRenames(const Journal& journal, Folder& folder, RollbackPlan& plan)
             const bool atTemp = betweenMoves(*file);
             if (folder.Has(file->oldName)) {
                 still.push_back(file); // not moved, or its old name not yet free
-            } else if (atTemp || folder.Has(file->newName)) {
+            } else if (atTemp || folder.HasOther(file->newName)) {
                 ++plan.moved;
-                folder.Move(atTemp ? file->tempName : file->newName, file->oldName, plan);
+                folder.MoveHome(atTemp ? file->tempName : file->newName, file->oldName, plan);
                 progress = true;
             } else {
                 Problem(plan, file->oldName, kNotFound);
@@ -203,7 +215,7 @@ void PlanIndex(const Journal& journal, Folder& folder, RollbackPlan& plan)
         if (folder.Has(file->oldName)) {
             Problem(plan, file->oldName, "now under " + file->tempName);
         } else {
-            folder.Move(file->tempName, file->oldName, plan);
+            folder.MoveHome(file->tempName, file->oldName, plan);
             ++plan.moved;
         }
     }

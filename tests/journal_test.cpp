@@ -133,6 +133,8 @@ TEST(Rollback, AFinishedBatchNamesFilesWhoseOldNameANewFileTook)
 {
     Journal chain = Batch(JournalKind::Renames, {{"a", "", "b"}, {"b", "", "c"}});
     chain.state = JournalState::Finished;
+    Journal intoFreed = Batch(JournalKind::Renames, {{"p", "", "q"}, {"r", "", "P"}});
+    intoFreed.state = JournalState::Finished;
     Journal exchange = Batch(JournalKind::Index, {{"a", "`]0", "b"}, {"b", "`]1", "a"}});
     exchange.state = JournalState::Finished;
     Journal numbered = Batch(JournalKind::Index, {{"x", "`]0", "n1"}});
@@ -143,6 +145,7 @@ TEST(Rollback, AFinishedBatchNamesFilesWhoseOldNameANewFileTook)
          "a (another file has its name now; this one stays b) b (another file has its name now; this one stays c) ", 0},
         {&chain, {"a", "c"}, "c>b ", "", 1},                  // an undo stopped after a went back
         {&chain, {"a", "b"}, "", "", 0},                      // all back
+        {&intoFreed, {"q"}, "q>p ", "r (not found) ", 1},      // r was deleted: p, back home, stays
         {&numbered, {"n1", "x"}, "", "x (another file has its name now; this one stays n1) ", 0},
         {&numbered, {"x"}, "", "", 0},
         {&exchange, {"a", "`]0"}, "a>`]1 `]0>a `]1>b ", "", 2}, // an undo stopped after its first move

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Long batches from outside: a batch of 3,000 index renames killed in the
+# Long batches from outside: a batch of 5,000 index renames killed in the
 # middle is rolled back at the next start, while a second Quillet started
 # meanwhile neither offers to roll it back nor loses its own batch; a batch
 # is undone through the menu, also after a new file took an old name; Cancel
@@ -49,7 +49,7 @@ rm -f "$journals"/Quillet*.journal
 box_shown() { xdotool search --name '^Quillet$' >/dev/null 2>&1; }
 
 # A batch killed in the middle, then rolled back at the next start.
-fill "$scratch/big" 3000
+fill "$scratch/big" 5000
 before=$(snapshot "$scratch/big")
 start "$scratch/big" big || exit 1
 first=$app
@@ -65,9 +65,9 @@ sleep 0.5
 keys y
 sleep 1
 [ "$(count "$scratch/second" '^PHOTO')" = 20 ] || fail "the second Quillet's batch did not run"
-stop
 kill -9 "$first"
 wait "$first" 2>/dev/null
+stop
 [ "$(count "$scratch/big" '^`]')" -gt 0 ] || fail "the batch was not in the middle when Quillet was killed"
 start "" Quillet || exit 1
 sleep 1
