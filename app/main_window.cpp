@@ -3,7 +3,6 @@
 #include "app/action_commands.h"
 #include "app/settings_store.h"
 #include "engine/apply_changes.h"
-#include "engine/collation.h"
 #include "engine/rollback.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
