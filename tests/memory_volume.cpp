@@ -63,7 +63,7 @@ bool Matches(const char* pattern, const char* name)
 
 } // namespace
 
-MemoryVolume::MemoryVolume() : held_(std::make_shared<std::set<std::string>>())
+MemoryVolume::MemoryVolume()
 {
     AddFolder("C:");
 }
@@ -354,17 +354,12 @@ uint32_t MemoryVolume::CopyReplacing(const std::string& from, const std::string&
 
 namespace {
 
-class MemoryHold : public FileHold {
-public:
-    MemoryHold(std::shared_ptr<std::set<std::string>> held, std::string key)
-        : held_(std::move(held)), key_(std::move(key))
-    {
-    }
-    ~MemoryHold() override { held_->erase(key_); }
-
-private:
-    std::shared_ptr<std::set<std::string>> held_;
-    std::string key_;
+// The volume outlives what holds its files.
+struct MemoryHold : FileHold {
+    MemoryHold(std::set<std::string>& held, std::string key) : held(held), key(std::move(key)) {}
+    ~MemoryHold() override { held.erase(key); }
+    std::set<std::string>& held;
+    std::string key;
 };
 
 } // namespace
@@ -374,7 +369,7 @@ uint32_t MemoryVolume::Hold(const std::string& path, std::unique_ptr<FileHold>& 
     Resolved where;
     if (const uint32_t error = InFolder("Hold", path, where))
         return error;
-    if (!held_->insert(where.key).second)
+    if (!held_.insert(where.key).second)
         return kErrorSharingViolation;
     hold = std::make_unique<MemoryHold>(held_, where.key);
     return 0;

@@ -81,5 +81,5 @@ private:
     uint32_t Move(const char* call, const std::string& from, const std::string& to, bool replace);
 
     std::map<std::string, Node> nodes_; // by key
-    std::shared_ptr<std::set<std::string>> held_; // keys of the paths held
+    std::set<std::string> held_; // keys of the paths held
 };

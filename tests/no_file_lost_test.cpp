@@ -134,11 +134,8 @@ std::string Describe(const Case& c)
         out << "  record call #" << f.first << " fails with " << f.second << "\n";
     if (c.intruderAt)
         out << "  a second Quillet starts at call #" << c.intruderAt << "\n";
-    for (const auto& m : c.meddles)
-        out << "  before Undo: " << (m.first == kNewFileUnderOldName ? "a new file under the old name of #"
-                                     : m.first == kDeleteFile        ? "delete #"
-                                                                     : "rename by hand #")
-            << m.second << "\n";
+    for (const auto& m : c.meddles) // what: a new file under an old name, a deletion, a rename by hand
+        out << "  before Undo: what " << m.first << ", which #" << m.second << "\n";
     return out.str();
 }
 
@@ -369,21 +366,11 @@ void CheckList(const WorkingSet& set, const std::vector<MemoryVolume::Node>& aft
         fault << "the list does not show the folder after the apply\n";
 }
 
-// Every entry of the volume as one line, to tell whether anything changed.
-std::string Picture(const MemoryVolume& volume)
-{
-    std::string text;
-    for (const MemoryVolume::Node& node : volume.Nodes())
-        text += node.path + "=" + node.content + "/" + std::to_string(node.attributes) + "/" +
-                std::to_string(node.lastWrite) + "\n";
-    return text;
-}
-
 // A second Quillet started while the batch holds its record: it asks
-// nothing, and its own batch in the folder changes nothing.
+// nothing (a rollback would ask first), and its batch there renames nothing.
 void Intrude(MemoryVolume& volume, MemoryVolume& journalVolume, std::ostream& fault)
 {
-    const std::string before = Picture(volume);
+    const int renames = volume.renamesMade;
     WorkingSet set;
     ScriptedHost host;
     JournalFolder journals(journalVolume, kJournals);
@@ -395,8 +382,17 @@ void Intrude(MemoryVolume& volume, MemoryVolume& journalVolume, std::ostream& fa
     ApplyRenames(context);
     if (!host.confirmations.empty())
         fault << "a second Quillet asked: " << host.confirmations[0] << "\n";
-    if (Picture(volume) != before)
-        fault << "a second Quillet changed files while the batch ran\n";
+    if (volume.renamesMade != renames)
+        fault << "a second Quillet renamed files while the batch ran\n";
+    // In a folder of its own it keeps a record of its own, and undoes it.
+    const std::string other = "C:\\other\\";
+    FolderContext elsewhere{set, other, volume, host, &journals};
+    OpenFolder(elsewhere, "*.*");
+    MakeUpper(set);
+    ApplyRenames(elsewhere);
+    if (!CanUndo(journals, other))
+        fault << "a second Quillet kept no record of its batch in another folder\n";
+    UndoLastBatch(elsewhere);
 }
 
 // Content of each file of the folder -> its name.
@@ -412,9 +408,8 @@ std::map<std::string, std::string> WhereContents(const MemoryVolume& volume)
 void Meddle(MemoryVolume& volume, const Journal& batch, const std::pair<int, int>& meddle)
 {
     std::vector<std::string> names;
-    for (const MemoryVolume::Node& node : volume.Nodes())
-        if (InFolder(node))
-            names.push_back(NameOf(node));
+    for (const auto& file : WhereContents(volume))
+        names.push_back(file.second);
     const size_t k = static_cast<size_t>(meddle.second);
     if (meddle.first == kNewFileUnderOldName && !batch.files.empty()) {
         const std::string& old = batch.files[k % batch.files.size()].oldName;
