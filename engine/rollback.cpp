@@ -90,20 +90,30 @@ std::string Files(int count)
     return std::string(FormatInt(count, digits, 10)) + (count == 1 ? " file" : " files");
 }
 
-// A rollback ends the journal only when nothing is left to put back; a
-// journal that cannot be closed is asked about again.
-void CloseIfAllBack(FolderContext& context, JournalStore& store, Journal& journal)
+// A journal that cannot be closed is asked about again.
+void Close(JournalStore& store, Journal& journal)
 {
-    if (!SurveyRollback(context.files, journal).NothingLeft())
-        return;
     journal.state = JournalState::Closed;
     (void)store.Write(journal);
 }
 
-void Forget(JournalStore& store, Journal& journal)
+// A rollback ends the journal only when nothing is left to put back.
+void CloseIfAllBack(FolderContext& context, JournalStore& store, Journal& journal)
 {
-    journal.state = JournalState::Closed;
-    (void)store.Write(journal);
+    if (SurveyRollback(context.files, journal).NothingLeft())
+        Close(store, journal);
+}
+
+// When no file can go back, those that cannot are named and the user may
+// forget the batch; false when there are files to put back.
+bool NothingCanGoBack(EngineHost& host, JournalStore& store, Journal& journal, const RollbackSurvey& survey,
+                      const std::string& cannot, const char* forget)
+{
+    if (survey.canGoBack != 0)
+        return false;
+    if (survey.blocked.empty() || host.Confirm(cannot + ListOfNames(survey.blocked) + forget))
+        Close(store, journal);
+    return true;
 }
 
 void RecoverBatch(FolderContext& context, JournalStore& store)
@@ -124,7 +134,7 @@ void RecoverBatch(FolderContext& context, JournalStore& store)
     const std::string stopped = "Quillet stopped in the middle of changing the files in\n" + journal.folder;
     if (!IsFolder(context.files, journal.folder)) {
         if (context.host.Confirm(stopped + "\nbut that folder is not there now.\nForget these changes?"))
-            Forget(store, journal);
+            Close(store, journal);
         return;
     }
     const RollbackSurvey survey = SurveyRollback(context.files, journal);
@@ -133,13 +143,9 @@ void RecoverBatch(FolderContext& context, JournalStore& store)
                           ").\nQuillet will ask again when it next starts.");
         return;
     }
-    if (survey.canGoBack == 0) {
-        if (survey.blocked.empty() ||
-            context.host.Confirm(stopped + "\nThese files cannot be put back:" + ListOfNames(survey.blocked) +
-                                 "\nForget these changes?"))
-            Forget(store, journal);
+    if (NothingCanGoBack(context.host, store, journal, survey, stopped + "\nThese files cannot be put back:",
+                         "\nForget these changes?"))
         return;
-    }
     if (!context.host.Confirm(stopped + "\n" + Files(survey.canGoBack) +
                               (survey.canGoBack == 1 ? " was" : " were") +
                               " changed before it stopped.\nDo you want to put them back?"))
@@ -228,13 +234,9 @@ void UndoLastBatch(FolderContext& context)
                           "), so the files cannot be put back now.");
         return;
     }
-    if (survey.canGoBack == 0) {
-        if (survey.blocked.empty() ||
-            context.host.Confirm("The last changes in this folder cannot be put back:" +
-                                 ListOfNames(survey.blocked) + "\nForget them?"))
-            Forget(store, journal);
+    if (NothingCanGoBack(context.host, store, journal, survey, "The last changes in this folder cannot be put back:",
+                         "\nForget them?"))
         return;
-    }
     if (!context.host.Confirm("This will put back " + Files(survey.canGoBack) + ".\nDo you want to do this?"))
         return;
     RollBack(context, journal);
