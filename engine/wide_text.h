@@ -1,0 +1,15 @@
+// Text between the program's strings, held in the process's code page (UTF-8
+// where the system honours the manifest, else the system's 8-bit code page),
+// and the UTF-16 of the system's "W" calls. Win32 builds only.
+#pragma once
+#include <string>
+
+std::wstring Widened(const std::string& text);
+
+// The text in the process's code page, the same bytes an "A" call would give,
+// except that a character the code page cannot hold (or a lone surrogate,
+// which no code page holds) becomes '?' and is never replaced by a look-alike:
+// no file name holds a '?', so a name that comes back with one is known to be
+// out of reach of the "A" calls, never taken for another file.
+std::string Narrowed(const wchar_t* text, size_t length);
+std::string Narrowed(const std::wstring& text);

@@ -1,0 +1,63 @@
+#include "wide_text.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsLoneSurrogate(const wchar_t* text, size_t length, size_t at)
+{
+    const wchar_t c = text[at];
+    if (c >= 0xD800 && c <= 0xDBFF)
+        return at + 1 >= length || text[at + 1] < 0xDC00 || text[at + 1] > 0xDFFF;
+    if (c >= 0xDC00 && c <= 0xDFFF)
+        return at == 0 || text[at - 1] < 0xD800 || text[at - 1] > 0xDBFF;
+    return false;
+}
+
+// UTF-8 would turn a lone surrogate into U+FFFD, a character a name may hold.
+std::wstring WithoutLoneSurrogates(const wchar_t* text, size_t length)
+{
+    std::wstring kept(text, length);
+    for (size_t at = 0; at < length; ++at)
+        if (IsLoneSurrogate(text, length, at))
+            kept[at] = L'?';
+    return kept;
+}
+
+} // namespace
+
+std::wstring Widened(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], size);
+    return wide;
+}
+
+std::string Narrowed(const wchar_t* text, size_t length)
+{
+    if (length == 0)
+        return std::string();
+    const std::wstring kept = WithoutLoneSurrogates(text, length);
+    // UTF-8 takes no default character and no best-fit flag; the 8-bit code
+    // pages would otherwise turn "ā" into the "a" of another file's name.
+    const UINT codePage = GetACP();
+    const bool utf8 = codePage == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* fallback = utf8 ? nullptr : "?";
+    const int wideLength = static_cast<int>(kept.size());
+    const int size = WideCharToMultiByte(codePage, flags, kept.data(), wideLength, nullptr, 0, fallback, nullptr);
+    std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(codePage, flags, kept.data(), wideLength, &narrow[0], size, fallback, nullptr);
+    return narrow;
+}
+
+std::string Narrowed(const std::wstring& text)
+{
+    return Narrowed(text.data(), text.size());
+}
