@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include "engine/characters.h"
 #include "engine/collation.h"
 
 #include <algorithm>
@@ -156,7 +157,7 @@ bool SettingsReader::GetText(const std::string& key, std::string& out, const std
 {
     std::string value;
     const bool found = FindValue(key, value);
-    out = (found ? value : fallback).substr(0, maxChars);
+    out = CutToSystemLength(found ? FromStoredText(value) : fallback, maxChars);
     return found;
 }
 

@@ -2,6 +2,7 @@
 
 #include "apply_dates.h"
 #include "batch_record.h"
+#include "characters.h"
 #include "collation.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
@@ -26,7 +27,7 @@ enum class Outcome { Renamed, Unchanged, TargetExists, GivenUp, Stop };
 // or quietly change.
 bool IsUsableTarget(const std::string& folder, const std::string& newName)
 {
-    return IsValidFileName(newName) && folder.size() + newName.size() <= kMaxPathLength;
+    return IsValidFileName(newName) && SystemLength(folder) + SystemLength(newName) <= kMaxPathLength;
 }
 
 // Names no file of the folder holds, for scratch and temporary names chosen

@@ -7,32 +7,103 @@ namespace {
 // The answers for all 256 bytes, read once: the code page does not change
 // while the program runs, and names are walked byte by byte by the hundred
 // thousand.
-struct LeadBytes {
-    LeadBytes()
+struct CodePage {
+    CodePage()
     {
-        for (int c = 0; c < 256; ++c) {
-            lead[c] = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(c)) != 0;
-            any = any || lead[c];
+        const UINT page = GetACP();
+        kind = page == CP_UTF8 ? CodePageKind::Utf8 : CodePageKind::SingleByte;
+        for (int c = 0; c < 256 && page != CP_UTF8; ++c) {
+            lead[c] = IsDBCSLeadByteEx(page, static_cast<BYTE>(c)) != 0;
+            if (lead[c])
+                kind = CodePageKind::DoubleByte;
         }
     }
-    bool lead[256];
-    bool any = false;
+    bool lead[256] = {};
+    CodePageKind kind;
 };
 
-const LeadBytes& Table()
+const CodePage& Active()
 {
-    static const LeadBytes table;
-    return table;
+    static const CodePage page;
+    return page;
+}
+
+std::wstring Widened(UINT page, DWORD flags, const char* text, int length)
+{
+    const int size = MultiByteToWideChar(page, flags, text, length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(page, flags, text, length, &wide[0], size);
+    return wide;
+}
+
+std::string Utf8Of(const std::wstring& wide)
+{
+    const int length = static_cast<int>(wide.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, &text[0], size, nullptr, nullptr);
+    return text;
+}
+
+// One run of well-formed UTF-8 mapped; false when the run does not convert
+// or the mapping would change its length in UTF-16 units.
+bool MapRun(const char* text, size_t length, DWORD flag, std::string& mapped)
+{
+    const std::wstring wide = Widened(CP_UTF8, MB_ERR_INVALID_CHARS, text, static_cast<int>(length));
+    if (wide.empty())
+        return false;
+    std::wstring cased(wide.size(), L'\0');
+    const int size = static_cast<int>(wide.size());
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, flag, wide.data(), size, &cased[0], size, nullptr, nullptr, 0) != size)
+        return false;
+    mapped += Utf8Of(cased);
+    return true;
 }
 
 } // namespace
 
+CodePageKind ActiveCodePage()
+{
+    return Active().kind;
+}
+
 bool IsLeadByte(char c)
 {
-    return Table().lead[static_cast<unsigned char>(c)];
+    return Active().lead[static_cast<unsigned char>(c)];
 }
 
 bool HasLeadBytes()
 {
-    return Table().any;
+    return Active().kind == CodePageKind::DoubleByte;
+}
+
+std::string Utf8CaseMapped(const std::string& text, bool upper)
+{
+    const DWORD flag = upper ? LCMAP_UPPERCASE : LCMAP_LOWERCASE;
+    std::string mapped;
+    if (MapRun(text.data(), text.size(), flag, mapped))
+        return mapped;
+    // A malformed byte spoils the run: map it a character at a time.
+    mapped.clear();
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = Utf8SequenceLength(text.data() + at, text.size() - at);
+        if (!MapRun(text.data() + at, length, flag, mapped))
+            mapped.append(text, at, length);
+        at += length;
+    }
+    return mapped;
+}
+
+std::string Utf8FromLegacy(const std::string& text)
+{
+    DWORD page = CP_ACP;
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                    reinterpret_cast<LPWSTR>(&page), sizeof page / sizeof(WCHAR));
+    // A locale that has only Unicode (Hindi, say) never wrote 8-bit letters
+    // of its own; the Western page reads whatever was there.
+    if (page == CP_UTF8 || page == CP_ACP)
+        page = 1252;
+    return Utf8Of(Widened(page, 0, text.data(), static_cast<int>(text.size())));
 }

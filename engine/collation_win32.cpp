@@ -1,24 +1,48 @@
 #include "collation.h"
 
+#include "wide_text.h"
+
 #include <windows.h>
 
 #include <vector>
 
+namespace {
+
+constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+
+int SortKey(const wchar_t* text, int length, char* key, int size)
+{
+    return LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text, length, reinterpret_cast<LPWSTR>(key), size,
+                         nullptr, nullptr, 0);
+}
+
+} // namespace
+
+// Widened by the process's code page, as lstrcmpiA widens: LCMapStringA would
+// read the text in the locale's own 8-bit code page, which is not the
+// process's once the program speaks UTF-8.
 std::string CollationKey(const std::string& text)
 {
     if (text.empty())
         return std::string();
-    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    const int length = static_cast<int>(text.size());
+    wchar_t shortText[512];
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), shortText, 512);
+    const wchar_t* wide = shortText;
+    std::wstring longText;
+    if (length <= 0) {
+        longText = Widened(text);
+        wide = longText.data();
+        length = static_cast<int>(longText.size());
+    }
     char small[1024];
-    int size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, small, sizeof small);
+    int size = SortKey(wide, length, small, sizeof small);
     if (size > 0)
         return std::string(small, static_cast<size_t>(size));
     // Keys grow with the text; ask for the size when the stack buffer was short.
-    size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+    size = SortKey(wide, length, nullptr, 0);
     if (size <= 0)
         return text;
     std::vector<char> big(static_cast<size_t>(size));
-    size = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, big.data(), size);
+    size = SortKey(wide, length, big.data(), size);
     return std::string(big.data(), static_cast<size_t>(size > 0 ? size : 0));
 }

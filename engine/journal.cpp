@@ -1,5 +1,6 @@
 #include "journal.h"
 
+#include "characters.h"
 #include "name_pieces.h"
 
 #include <cstdio>
@@ -76,12 +77,12 @@ bool ReadFile(const std::string& value, JournalKind kind, JournalFile& file)
     const std::vector<std::string> fields = Split(value, '\t');
     if (fields.size() != 3)
         return false;
-    file.oldName = fields[0];
+    file.oldName = FromStoredText(fields[0]);
     if (kind == JournalKind::Dates)
         return IsJournalName(file.oldName, false) && ParseNumber(fields[1], file.creation) &&
                ParseNumber(fields[2], file.lastWrite);
-    file.tempName = fields[1];
-    file.newName = fields[2];
+    file.tempName = FromStoredText(fields[1]);
+    file.newName = FromStoredText(fields[2]);
     return IsJournalName(file.oldName, false) && IsJournalName(file.tempName, kind == JournalKind::Renames) &&
            IsJournalName(file.newName, false);
 }
@@ -107,8 +108,8 @@ bool ReadLine(const std::string& key, const std::string& value, Journal& journal
         return false;
     }
     if (key == "folder") {
-        journal.folder = value;
-        return !value.empty() && value.back() == '\\' && value.size() <= kMaxPathLength;
+        journal.folder = FromStoredText(value);
+        return !value.empty() && value.back() == '\\' && SystemLength(journal.folder) <= kMaxPathLength;
     }
     if (key == "secondstep") {
         journal.secondStep = value == "1";

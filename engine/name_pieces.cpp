@@ -1,5 +1,6 @@
 #include "name_pieces.h"
 
+#include "characters.h"
 #include "code_page.h"
 #include "collation.h"
 
@@ -61,11 +62,13 @@ bool IsControl(char c)
 }
 
 // "COM", "LPT" and the rest take one digit 1-9, written plainly or as the
-// superscripts 1, 2 and 3 of the Western code page.
-bool IsDeviceDigit(char c)
+// superscripts 1, 2 and 3, of the Western code page or of UTF-8.
+bool IsDeviceDigit(const std::string& digit)
 {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (c >= '1' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
+    if (digit.size() == 1 && digit[0] >= '1' && digit[0] <= '9')
+        return true;
+    const std::string superscript = digit.size() == 2 && digit[0] == '\xC2' ? digit.substr(1) : digit;
+    return superscript == "\xB9" || superscript == "\xB2" || superscript == "\xB3";
 }
 
 } // namespace
@@ -84,11 +87,6 @@ std::string StripExtension(const std::string& text)
     if (at == std::string::npos || text[at] != '.')
         return text;
     return text.substr(0, at);
-}
-
-size_t CharacterLength(const std::string& text, size_t at)
-{
-    return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
 }
 
 std::string FoldedToLower(const std::string& text)
@@ -149,13 +147,12 @@ bool IsReservedDeviceName(const std::string& name)
     base = FoldedToUpper(base);
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
         return true;
-    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
-           IsDeviceDigit(base[3]);
+    return (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && IsDeviceDigit(base.substr(3));
 }
 
 bool IsValidFileName(const std::string& name)
 {
-    if (name.empty() || name.size() > kMaxNameLength)
+    if (name.empty() || SystemLength(name) > kMaxNameLength)
         return false;
     if (name.find_first_not_of(". ") == std::string::npos)
         return false;

@@ -10,10 +10,6 @@ std::string FindExtension(const std::string& text);
 // The text cut at the dot where FindExtension begins; unchanged without one.
 std::string StripExtension(const std::string& text);
 
-// Bytes of the character that starts at `at`: 2 for a double-byte character
-// of the system code page, else 1 (also for a lead byte cut off at the end).
-size_t CharacterLength(const std::string& text, size_t at);
-
 // The text with every ASCII letter folded (other letters stay as they are,
 // whatever the code page makes of them), the second bytes of double-byte
 // characters left alone.
@@ -29,7 +25,8 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 // as every rename to such a name does ("README_old." is stored as "README_old").
 std::string StoredName(const std::string& name);
 
-// Longest file name the file systems accept, and longest full path.
+// Longest file name the file systems accept, and longest full path, in the
+// units the system counts (SystemLength).
 constexpr size_t kMaxNameLength = 255;
 constexpr size_t kMaxPathLength = 259;
 

@@ -1,5 +1,6 @@
 #include "pass_reports.h"
 
+#include "characters.h"
 #include "file_ops.h"
 #include "name_pieces.h"
 #include "ui/number_text.h"
@@ -66,7 +67,8 @@ std::string UnreadableFolderText(const std::string& folder, uint32_t error)
 
 bool CanReach(const std::string& folder, const std::string& name)
 {
-    return IsAddressableName(name) && name.size() <= kMaxNameLength && folder.size() + name.size() <= kMaxPathLength;
+    return IsAddressableName(name) && SystemLength(name) <= kMaxNameLength &&
+           SystemLength(folder) + SystemLength(name) <= kMaxPathLength;
 }
 
 void TellOutcome(EngineHost& host, const PassOutcome& outcome)

@@ -1,5 +1,6 @@
 #include "rollback_plan.h"
 
+#include "characters.h"
 #include "name_pieces.h"
 
 #include <unordered_map>
@@ -7,13 +8,13 @@
 
 namespace {
 
-// The file system's view of a name: letters in any case are one name. Only
-// the ASCII letters are folded, as the transforms change only those; where a
-// system folds more, a move onto a name it takes to be taken fails (183) and
-// is reported, and never replaces a file.
+// The file system's view of a name: letters in any case are one name. The
+// letters are folded as the case actions change them; where a system folds
+// more, a move onto a name it takes to be taken fails (183) and is reported,
+// and never replaces a file.
 std::string Key(const std::string& name)
 {
-    return FoldedToLower(name);
+    return LowerCased(name);
 }
 
 const char kNotFound[] = "not found";

@@ -1,4 +1,5 @@
 #include "file_ops.h"
+#include "wide_text.h"
 #include "win32_handle.h"
 
 #include <windows.h>
@@ -82,17 +83,19 @@ public:
     uint32_t ListFolder(const std::string& searchPath,
                         const std::function<bool(const char*, uint32_t)>& visit) override
     {
-        WIN32_FIND_DATAA found;
-        const FindHandle search(FindFirstFileA(searchPath.c_str(), &found));
+        // The wide listing: an "A" one holds 260 bytes of a name, which a long
+        // name in UTF-8 outgrows, and would end the listing there.
+        WIN32_FIND_DATAW found;
+        const FindHandle search(FindFirstFileW(Widened(searchPath).c_str(), &found));
         if (!search.IsValid()) {
             // A pattern that matches nothing in a folder that is there.
             const DWORD error = GetLastError();
             return error == ERROR_FILE_NOT_FOUND ? 0 : error;
         }
         do {
-            if (!visit(found.cFileName, found.dwFileAttributes))
+            if (!visit(Narrowed(found.cFileName, wcslen(found.cFileName)).c_str(), found.dwFileAttributes))
                 return 0;
-        } while (FindNextFileA(search.Get(), &found));
+        } while (FindNextFileW(search.Get(), &found));
         const DWORD error = GetLastError();
         return error == ERROR_NO_MORE_FILES ? 0 : error;
     }

@@ -1,6 +1,6 @@
 #include "transforms.h"
 
-#include "code_page.h"
+#include "characters.h"
 #include "collation.h"
 #include "name_pieces.h"
 #include "../ui/number_text.h"
@@ -95,20 +95,33 @@ private:
     std::unordered_map<std::string, int> next_;
 };
 
-// Position of the first occurrence of `what` in `text`, folding ASCII letters.
-// A match starts on a character, never on the second byte of one.
-size_t FindFolded(const std::string& text, const std::string& what)
+// Where the first occurrence of `what` in `text` begins and how many bytes
+// of `text` it takes, the letters of both folded. A match starts and ends on
+// characters, never inside one. Folding keeps the count of characters, not
+// of bytes, so the folded text is walked in step with the text.
+struct Found {
+    size_t at = std::string::npos;
+    size_t length = 0;
+};
+
+Found FindFolded(const std::string& text, const std::string& what)
 {
-    if (what.empty() || what.size() > text.size())
-        return std::string::npos;
-    const std::string folded = FoldedToLower(text);
-    const std::string sought = FoldedToLower(what);
-    const bool doubleBytes = HasLeadBytes();
-    for (size_t at = 0; at + sought.size() <= folded.size();
-         at += doubleBytes ? CharacterLength(text, at) : 1)
-        if (folded.compare(at, sought.size(), sought) == 0)
-            return at;
-    return std::string::npos;
+    const std::string folded = LowerCased(text);
+    const std::string sought = LowerCased(what);
+    Found found;
+    if (sought.empty())
+        return found;
+    for (size_t at = 0, foldedAt = 0; at < text.size() && foldedAt + sought.size() <= folded.size();
+         at += CharacterLength(text, at), foldedAt += CharacterLength(folded, foldedAt)) {
+        if (folded.compare(foldedAt, sought.size(), sought) != 0)
+            continue;
+        size_t end = at;
+        for (size_t walked = foldedAt; walked < foldedAt + sought.size(); walked += CharacterLength(folded, walked))
+            end += CharacterLength(text, end);
+        found = {at, end - at};
+        return found;
+    }
+    return found;
 }
 
 int DecimalDigits(int value)
@@ -132,22 +145,23 @@ std::string PaddedNumber(int value, int width)
 
 void MakeUpper(WorkingSet& set)
 {
-    ChangeCase(set, FoldedToUpper);
+    ChangeCase(set, UpperCased);
 }
 
 void MakeLower(WorkingSet& set)
 {
-    ChangeCase(set, FoldedToLower);
+    ChangeCase(set, LowerCased);
 }
 
 void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition position)
 {
     // A prefix may push a long name past any legal length; it is cut like the
-    // name buffer always cut it, and the rename pass refuses what stays too long.
+    // name buffer of 260 characters always cut it, and the rename pass refuses
+    // what stays too long.
     constexpr size_t kPrefixedLimit = 260;
     ForEachListed(set, [&](int i, const FileEntry& e) {
         if (position == TextPosition::Prefix)
-            set.SetNewName(i, (text + e.name).substr(0, kPrefixedLimit));
+            set.SetNewName(i, CutToSystemLength(text + e.name, kPrefixedLimit));
         else
             set.SetNewName(i, WithExtensionOf(StripExtension(e.name) + text, e.name));
     });
@@ -157,7 +171,7 @@ void Shorten(WorkingSet& set, int maxLength)
 {
     SuffixCounter counter(set);
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        const std::string cut = e.name.substr(0, static_cast<size_t>(maxLength));
+        const std::string cut = LeadingCharacters(e.name, static_cast<size_t>(maxLength));
         const std::string work = WithExtensionOf(StripExtension(cut), e.name);
         const std::string old = e.newName;
         set.SetNewName(i, counter.FreeName(work));
@@ -172,10 +186,10 @@ void RemoveText(WorkingSet& set, const std::string& text)
         const std::string extension = FindExtension(e.name);
         if (extension.empty() || extension[0] != '.')
             work += '.';
-        const size_t at = FindFolded(work, text);
-        if (at != std::string::npos)
-            work.erase(at, text.size());
-        if (at == std::string::npos || work.empty()) {
+        const Found found = FindFolded(work, text);
+        if (found.at != std::string::npos)
+            work.erase(found.at, found.length);
+        if (found.at == std::string::npos || work.empty()) {
             set.SetNewName(i, e.name);
             return;
         }

@@ -42,18 +42,30 @@ std::string Narrowed(const wchar_t* text, size_t length)
 {
     if (length == 0)
         return std::string();
-    const std::wstring kept = WithoutLoneSurrogates(text, length);
+    std::wstring kept;
+    for (size_t at = 0; at < length; ++at) {
+        if (IsLoneSurrogate(text, length, at)) {
+            kept = WithoutLoneSurrogates(text, length);
+            text = kept.data();
+            break;
+        }
+    }
     // UTF-8 takes no default character and no best-fit flag; the 8-bit code
     // pages would otherwise turn "ā" into the "a" of another file's name.
     const UINT codePage = GetACP();
     const bool utf8 = codePage == CP_UTF8;
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const char* fallback = utf8 ? nullptr : "?";
-    const int wideLength = static_cast<int>(kept.size());
-    const int size = WideCharToMultiByte(codePage, flags, kept.data(), wideLength, nullptr, 0, fallback, nullptr);
+    const int wideLength = static_cast<int>(length);
+    // A name fits the buffer on the stack; only a long path asks for its size.
+    char small[1024];
+    int size = WideCharToMultiByte(codePage, flags, text, wideLength, small, sizeof small, fallback, nullptr);
+    if (size > 0)
+        return std::string(small, static_cast<size_t>(size));
+    size = WideCharToMultiByte(codePage, flags, text, wideLength, nullptr, 0, fallback, nullptr);
     std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
     if (size > 0)
-        WideCharToMultiByte(codePage, flags, kept.data(), wideLength, &narrow[0], size, fallback, nullptr);
+        WideCharToMultiByte(codePage, flags, text, wideLength, &narrow[0], size, fallback, nullptr);
     return narrow;
 }
 

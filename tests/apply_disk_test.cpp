@@ -157,9 +157,9 @@ TEST_F(DiskTest, SharpSAndDoubleSAreDifferentNames)
 {
     folder.Create("strasse.txt", "s");
     Open();
-    set.SetNewName(0, "stra\xDF" "e.txt");
+    set.SetNewName(0, Western("stra\xDF" "e.txt"));
     Rename();
-    EXPECT_EQ((NameSet{"stra\xDF" "e.txt"}), folder.Names());
+    EXPECT_EQ((NameSet{Western("stra\xDF" "e.txt")}), folder.Names());
 }
 
 TEST_F(DiskTest, IndexRenamesExchangeNames)

@@ -17,7 +17,7 @@ using Names = std::vector<std::string>;
 
 TEST(WorkingSet, SortsInThePlatformCollation)
 {
-    const Names order = {"_x", "~y", "1", "10", "2", "A b", "a_b", "ab", "a-b", "Arger", "\xC4rger",
+    const Names order = {"_x", "~y", "1", "10", "2", "A b", "a_b", "ab", "a-b", "Arger", Western("\xC4rger"),
                          "coop", "co-op", "File1", "file10", "file9", "zebra"};
     Names shuffled = order;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
@@ -30,8 +30,8 @@ TEST(WorkingSet, SortsInThePlatformCollation)
 // lstrcmpiA does, for order and for equality.
 TEST(Collation, KeysAgreeWithThePlatformComparison)
 {
-    const Names names = {"a.txt", "A.TXT", "co-op", "coop", "stra\xDF" "e", "STRASSE", "\xE6on", "aeon",
-                         "\xC4rger", "\xE4rger", "Arger", "file10", "File9", "", " ", "_", "~", "a b", "ab"};
+    const Names names = {"a.txt", "A.TXT", "co-op", "coop", Western("stra\xDF" "e"), "STRASSE", Western("\xE6on"), "aeon",
+                         Western("\xC4rger"), Western("\xE4rger"), "Arger", "file10", "File9", "", " ", "_", "~", "a b", "ab"};
     for (const std::string& a : names) {
         for (const std::string& b : names) {
             const int platform = lstrcmpiA(a.c_str(), b.c_str());
@@ -46,7 +46,7 @@ TEST(WorkingSet, ProposedNamesCompareLikeThePlatform)
 {
     WorkingSet set = SetOf({"one", "two", "three"});
     set.SetNewName(0, "Photo.JPG");
-    set.SetNewName(1, "stra\xDF" "e");
+    set.SetNewName(1, Western("stra\xDF" "e"));
     set.SetNewName(2, "co-op");
     set.RemoveByName("one");
     struct Case { const char* text; bool proposed; };

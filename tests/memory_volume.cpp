@@ -1,5 +1,8 @@
 #include "memory_volume.h"
 
+#include "engine/characters.h"
+#include "engine/code_page.h"
+
 #include <cstring>
 
 namespace {
@@ -20,8 +23,11 @@ char FoldUpper(char c)
     return c;
 }
 
+// In UTF-8 the letters of every script, as the system folds them.
 std::string Folded(const std::string& text)
 {
+    if (ActiveCodePage() == CodePageKind::Utf8)
+        return UpperCased(text);
     std::string key = text;
     for (char& c : key)
         c = FoldUpper(c);

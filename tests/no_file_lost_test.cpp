@@ -6,6 +6,7 @@
 //   QUILLET_PROPERTY_SHARD=I/N only the seeds that leave I when divided by N
 #include "engine/apply_changes.h"
 #include "engine/apply_dates.h"
+#include "engine/code_page.h"
 #include "engine/folder_scan.h"
 #include "engine/journal_store.h"
 #include "engine/rollback.h"
@@ -598,14 +599,27 @@ std::string RunCase(Case& c, std::mt19937* random = nullptr, double faultRate = 
 
 // ---- random cases
 
+const std::vector<std::string>& Stems()
+{
+    static const std::vector<std::string> stems = [] {
+        std::vector<std::string> some = {
+            "a", "A", "ab", "AB", "photo", "Photo", "IMG_0001", "x~1", "holiday", "Holiday", "~quillet0",
+            "`]000000", "`]000001", "console", "auxiliary", "lpt1x", "com1data", "co-op", "coop", "a b", "COM1x",
+            "c?x", Western("\xC4rger"), Western("\xE4rger"), Western("stra\xDF" "e"), "STRASSE", "README"};
+        // In UTF-8 names of every script, whose case changes their bytes.
+        if (ActiveCodePage() == CodePageKind::Utf8)
+            some.insert(some.end(), {"日本語のファイル", "Привет", "ПРИВЕТ", "Ωμέγα", "😀", "\xC8\xBA"});
+        return some;
+    }();
+    return stems;
+}
+
 std::string RandomName(std::mt19937& random)
 {
-    static const char* stems[] = {"a", "A", "ab", "AB", "photo", "Photo", "IMG_0001", "x~1", "holiday", "Holiday",
-                                  "~quillet0", "`]000000", "`]000001", "console", "auxiliary", "lpt1x", "com1data",
-                                  "co-op", "coop", "a b", "COM1x", "c?x", "\xC4rger", "\xE4rger", ("stra\xDF" "e"), "STRASSE", "README"};
+    const std::vector<std::string>& stems = Stems();
     static const char* extensions[] = {"", ".txt", ".TXT", ".jpg", ".tar.gz", ".t", ".JPG", ".a b"};
     static const char pieces[] = "aAbB1 -_.~'x";
-    std::string name = stems[random() % (sizeof stems / sizeof *stems)];
+    std::string name = stems[random() % stems.size()];
     const int extra = static_cast<int>(random() % 4);
     for (int k = 0; k < extra; ++k)
         name += pieces[random() % (sizeof pieces - 1)];

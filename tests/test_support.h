@@ -42,6 +42,10 @@ std::string FileContent(const std::string& path);
 // with their content.
 std::map<std::string, std::string> TreeOf(const std::string& folder);
 
+// A name written with Western 8-bit letters ("stra\xDF" "e"), in the code page
+// the program speaks: so that one table holds under both.
+std::string Western(const std::string& text);
+
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);
 std::vector<std::string> NewNames(const WorkingSet& set);

@@ -1,6 +1,13 @@
 // The parts of the test support that need no system: they build natively too.
 #include "test_support.h"
 
+#include "engine/characters.h"
+
+std::string Western(const std::string& text)
+{
+    return FromStoredText(text);
+}
+
 WorkingSet SetOf(const std::vector<std::string>& names)
 {
     WorkingSet set;

@@ -1,0 +1,103 @@
+#include "characters.h"
+
+#include "code_page.h"
+#include "name_pieces.h"
+
+namespace {
+
+bool IsAscii(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// The walk by characters that the limits share: calls `visit` with the
+// length in bytes and in UTF-16 units of each character until it says stop.
+template <typename Visit>
+size_t WalkCharacters(const std::string& text, Visit visit)
+{
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t length = CharacterLength(text, at);
+        const size_t units = length == 4 && ActiveCodePage() == CodePageKind::Utf8 ? 2 : 1;
+        if (!visit(length, units))
+            break;
+        at += length;
+    }
+    return at;
+}
+
+} // namespace
+
+size_t CharacterLength(const std::string& text, size_t at)
+{
+    switch (ActiveCodePage()) {
+    case CodePageKind::Utf8: return Utf8SequenceLength(text.data() + at, text.size() - at);
+    case CodePageKind::DoubleByte: return IsLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
+    case CodePageKind::SingleByte: break;
+    }
+    return 1;
+}
+
+size_t SystemLength(const std::string& text)
+{
+    if (ActiveCodePage() == CodePageKind::SingleByte || IsAscii(text))
+        return text.size();
+    size_t total = 0;
+    WalkCharacters(text, [&](size_t, size_t units) {
+        total += units;
+        return true;
+    });
+    return total;
+}
+
+std::string LeadingCharacters(const std::string& text, size_t count)
+{
+    if (ActiveCodePage() == CodePageKind::SingleByte)
+        return text.substr(0, count);
+    size_t taken = 0;
+    return text.substr(0, WalkCharacters(text, [&](size_t, size_t) { return taken++ < count; }));
+}
+
+std::string CutToSystemLength(const std::string& text, size_t units)
+{
+    size_t total = 0;
+    return text.substr(0, WalkCharacters(text, [&](size_t, size_t more) {
+        total += more;
+        return total <= units;
+    }));
+}
+
+std::string UpperCased(const std::string& text)
+{
+    if (ActiveCodePage() == CodePageKind::Utf8 && !IsAscii(text))
+        return Utf8CaseMapped(text, true);
+    return FoldedToUpper(text);
+}
+
+std::string LowerCased(const std::string& text)
+{
+    if (ActiveCodePage() == CodePageKind::Utf8 && !IsAscii(text))
+        return Utf8CaseMapped(text, false);
+    return FoldedToLower(text);
+}
+
+bool IsWellFormedUtf8(const std::string& text)
+{
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = Utf8SequenceLength(text.data() + at, text.size() - at);
+        if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+std::string FromStoredText(const std::string& text)
+{
+    if (ActiveCodePage() != CodePageKind::Utf8 || IsWellFormedUtf8(text))
+        return text;
+    return Utf8FromLegacy(text);
+}

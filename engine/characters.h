@@ -1,0 +1,33 @@
+// Characters of the program's strings, whatever the code page makes of them:
+// one byte, a double-byte pair, or a UTF-8 sequence. Pure code.
+#pragma once
+#include <cstddef>
+#include <string>
+
+// Bytes of the character that starts at `at`: 2 for a double-byte character,
+// the length of a UTF-8 sequence, else 1 (also for a lead byte cut off at the
+// end and for every malformed byte).
+size_t CharacterLength(const std::string& text, size_t at);
+
+// The length the system measures names and paths in: UTF-16 units, so that a
+// character beyond the Basic Multilingual Plane (an emoji) counts two.
+size_t SystemLength(const std::string& text);
+
+// The first `count` characters of the text (all of it when it has fewer),
+// never half of one.
+std::string LeadingCharacters(const std::string& text, size_t count);
+
+// The longest beginning of the text that the system measures at most `units`.
+std::string CutToSystemLength(const std::string& text, size_t units);
+
+// The text with its letters in upper or lower case: under UTF-8 the letters
+// of every script, in the 8-bit code pages the ASCII letters only (the second
+// bytes of double-byte characters left alone), as the program always has.
+std::string UpperCased(const std::string& text);
+std::string LowerCased(const std::string& text);
+
+bool IsWellFormedUtf8(const std::string& text);
+
+// A text read from a settings file or a journal: one that an 8-bit version of
+// the program wrote is converted to the code page the program speaks now.
+std::string FromStoredText(const std::string& text);
