@@ -1,6 +1,9 @@
 // The collation of builds without the platform (the native sanitizer and
-// fuzz builds): the Windows word order for ASCII, byte order above it.
+// fuzz builds): the Windows word order for ASCII, byte order above it, the
+// letters of every script folded while the build stands in for UTF-8.
 #include "collation.h"
+
+#include "code_page.h"
 
 #include <cstring>
 
@@ -40,9 +43,10 @@ bool IsLateWeighted(char c)
 
 } // namespace
 
-std::string CollationKey(const std::string& text)
+std::string CollationKey(const std::string& given)
 {
     static const Weights weights;
+    const std::string text = ActiveCodePage() == CodePageKind::Utf8 ? Utf8CaseMapped(given, false) : given;
     std::string key;
     key.reserve(text.size() + 2);
     for (char c : text)

@@ -20,17 +20,24 @@ cmake --build "$build" -j2 >"$build/build.log" 2>&1 || { cat "$build/build.log";
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-echo "== native tests (address and undefined-behaviour sanitizers)"
-"$build/tests/native_tests" --gtest_brief=1 --gtest_filter=-NoFileLost.RandomFoldersActionsAndFailures
+# Once in a Western 8-bit code page, once in UTF-8, as the program speaks it
+# where the system honours its manifest.
+code_pages=(western utf-8)
+echo "== native tests (address and undefined-behaviour sanitizers), in both code pages"
+for code_page in "${code_pages[@]}"; do
+  QUILLET_CODE_PAGE="$code_page" "$build/tests/native_tests" --gtest_brief=1 \
+    --gtest_filter=-NoFileLost.RandomFoldersActionsAndFailures
+done
 
-# The no-file-lost property over many random cases, one shard a core. The
-# sanitizers' fill of each new block is what costs most there, not the checks.
+# The no-file-lost property over many random cases, one shard a core and a
+# code page. The sanitizers' fill of each new block is what costs most there,
+# not the checks.
 cases="${QUILLET_PROPERTY_CASES:-100000}"
 echo "== no file lost: $cases random cases"
 pids=()
 for shard in 0 1; do
   ASAN_OPTIONS="$ASAN_OPTIONS:max_malloc_fill_size=0:malloc_context_size=4" \
-    QUILLET_PROPERTY_CASES="$cases" QUILLET_PROPERTY_SHARD="$shard/2" \
+    QUILLET_PROPERTY_CASES="$cases" QUILLET_PROPERTY_SHARD="$shard/2" QUILLET_CODE_PAGE="${code_pages[$shard]}" \
     "$build/tests/native_tests" --gtest_brief=1 --gtest_filter=NoFileLost.RandomFoldersActionsAndFailures \
     >"$build/property-$shard.log" 2>&1 &
   pids+=($!)
