@@ -1,7 +1,10 @@
 #include "file_list.h"
 
+#include "engine/wide_text.h"
+
 #include <commctrl.h>
 
+#include <cwchar>
 #include <string>
 
 FileList::FileList(WorkingSet& set) : set_(set)
@@ -29,11 +32,9 @@ LRESULT FileList::OnNotifyMessage(NMHDR* header)
     // the narrow one.
     if (header->code == LVN_ODFINDITEMW) {
         const NMLVFINDITEMW& find = *reinterpret_cast<NMLVFINDITEMW*>(header);
-        char typed[MAX_PATH];
-        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz ||
-            !WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof typed, nullptr, nullptr))
+        if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
             return -1;
-        return FindTypedRow(typed, find.iStart);
+        return FindTypedRow(Narrowed(find.lvfi.psz, wcslen(find.lvfi.psz)).c_str(), find.iStart);
     }
     if (header->code != LVN_GETDISPINFOA)
         return 0;

@@ -1,5 +1,7 @@
 #include "help_page.h"
 
+#include "engine/wide_text.h"
+
 const char kMakerHost[] = "www.osbrin-freeware.example";
 const char kMakerNotice[] = "Freeware from Osbrin Freeware - use it and pass it on";
 
@@ -83,9 +85,9 @@ std::string Replaced(std::string text, const std::string& token, const std::stri
 
 std::string TemporaryFolderPath()
 {
-    char folder[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, folder);
-    return length == 0 || length >= MAX_PATH ? std::string("\\") : std::string(folder);
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, folder);
+    return length == 0 || length >= MAX_PATH ? std::string("\\") : Narrowed(folder, length);
 }
 
 } // namespace

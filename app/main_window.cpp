@@ -8,6 +8,7 @@
 #include "engine/folder_scan.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
+#include "engine/wide_text.h"
 #include "resources/resource.h"
 #include "tools/folder_browser.h"
 #include "ui/centring.h"
@@ -18,6 +19,7 @@
 #include <windowsx.h>
 
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -34,20 +36,21 @@ const char kProgram[] = "Quillet";
 // when it cannot be made so.
 std::string AbsolutePath(const std::string& path)
 {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : std::string();
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(Widened(path).c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? Narrowed(full, length) : std::string();
 }
 
 // The folder as the window holds it: a full path ending in a backslash that
-// fits the program's path buffers, or empty when it cannot be one. A
-// hand-written settings file may name it without its backslash.
+// the system takes as a path (at most kMaxPathLength wide characters, however
+// many bytes they take here), or empty when it cannot be one. A hand-written
+// settings file may name it without its backslash.
 std::string HeldFolder(const std::string& path)
 {
     std::string folder = AbsolutePath(path);
     if (!folder.empty() && folder.back() != '\\')
         folder += '\\';
-    return folder.size() > kMaxPathLength ? std::string() : folder;
+    return Widened(folder).size() > kMaxPathLength ? std::string() : folder;
 }
 
 // A stored placement is used only when it shows the window: a normal,
@@ -196,10 +199,12 @@ void MainWindow::OnContextMenu(WPARAM, LPARAM lParam)
 void MainWindow::OnDropFiles(HDROP drop)
 {
     SetForegroundWindow(GetHandle());
-    char path[300] = "";
-    DragQueryFileA(drop, 0, path, sizeof path);
+    // Asked wide and at its full length: the narrow call would cut a long
+    // path and put look-alikes for characters outside the code page.
+    std::vector<wchar_t> path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+    const UINT length = DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size()));
     DragFinish(drop);
-    OpenByPath(path);
+    OpenByPath(Narrowed(path.data(), length).c_str());
 }
 
 void MainWindow::OnInitMenu(HMENU menu)

@@ -1,5 +1,7 @@
 #include "settings_store.h"
 
+#include "engine/wide_text.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -27,10 +29,10 @@ std::string AppDataFolder()
     LPITEMIDLIST list = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &list)))
         return std::string();
-    char path[MAX_PATH] = "";
-    const BOOL found = SHGetPathFromIDListA(list, path);
+    wchar_t path[MAX_PATH] = L"";
+    const BOOL found = SHGetPathFromIDListW(list, path);
     CoTaskMemFree(list);
-    return found ? path : std::string();
+    return found ? Narrowed(path) : std::string();
 }
 
 } // namespace

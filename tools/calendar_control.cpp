@@ -1,6 +1,7 @@
 #include "tools/calendar_control.h"
 
 #include "tools/calendar_rules.h"
+#include "ui/painted_text.h"
 #include "ui/sunken_frame.h"
 
 #include <string>
@@ -162,7 +163,7 @@ void CalendarControl::OnPaint()
     for (int column = 0; column < kGridColumns; ++column) {
         const CellRect below = DayCell(column, 1);
         RECT letter{below.left, inside.top, below.right, below.top};
-        DrawTextA(dc, &kWeekdayLetters[column], 1, &letter, DT_SINGLELINE | DT_CENTER | DT_TOP);
+        PaintTextIn(dc, std::string(1, kWeekdayLetters[column]), letter, DT_SINGLELINE | DT_CENTER | DT_TOP);
     }
     SetBkMode(dc, OPAQUE);
 
@@ -182,5 +183,5 @@ void CalendarControl::DrawDay(HDC dc, int day, bool selected) const
     FillRect(dc, &rect, GetSysColorBrush(background));
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(background));
-    DrawTextA(dc, std::to_string(day).c_str(), -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    PaintTextIn(dc, std::to_string(day), rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }

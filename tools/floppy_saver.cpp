@@ -5,6 +5,7 @@
 #include "tools/copy_prompts.h"
 #include "tools/dialog_routines.h"
 #include "ui/centring.h"
+#include "ui/painted_text.h"
 #include "tools/folder_browser.h"
 #include "tools/folder_numbers.h"
 
@@ -167,8 +168,7 @@ void NextFloppyDialog::Paint()
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0)));
     SetTextColor(dc, kDarkRed);
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    const std::string prompt = Prompt();
-    DrawTextA(dc, prompt.c_str(), -1, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    PaintTextIn(dc, Prompt(), band, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);
     EndPaint(handle_, &paint);
 }

@@ -1,6 +1,6 @@
 #include "tools/folder_browser.h"
 
-#include <cstring>
+#include "engine/wide_text.h"
 
 namespace {
 
@@ -8,14 +8,14 @@ namespace {
 int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM lParam, LPARAM)
 {
     try {
-        char path[MAX_PATH];
+        wchar_t path[MAX_PATH];
         if (msg == BFFM_INITIALIZED) {
-            const DWORD length = GetCurrentDirectoryA(MAX_PATH, path);
+            const DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
             if (length > 0 && length < MAX_PATH)
-                SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path));
+                SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path));
         } else if (msg == BFFM_SELCHANGED) {
-            if (SHGetPathFromIDListA(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
-                SendMessageA(picker, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+            if (SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam), path))
+                SendMessageW(picker, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path));
         }
     } catch (...) {
     }
@@ -24,20 +24,16 @@ int CALLBACK BrowseCallback(HWND picker, UINT msg, LPARAM lParam, LPARAM)
 
 } // namespace
 
-bool WithTrailingBackslash(const char* chosen, char* path)
+bool WithTrailingBackslash(std::wstring chosen, std::string& path)
 {
-    // A drive root comes back as "C:\" and keeps its single backslash. The
-    // last character is found as the code page reads it: in a double-byte
-    // code page a name's last byte may be a backslash's code.
-    const size_t length = strlen(chosen);
-    const char* last = CharPrevA(chosen, chosen + length);
-    const bool ends = length > 0 && last == chosen + length - 1 && *last == '\\';
-    const size_t end = ends ? length : length + 1;
-    if (end + 1 > MAX_PATH)
+    // A drive root comes back as "C:\" and keeps its single backslash. Read
+    // wide, where no character can end in a backslash's code as a double-byte
+    // character of the code page can.
+    if (chosen.empty() || chosen.back() != L'\\')
+        chosen += L'\\';
+    if (chosen.size() + 1 > MAX_PATH)
         return false;
-    memcpy(path, chosen, length);
-    path[end - 1] = '\\';
-    path[end] = '\0';
+    path = Narrowed(chosen);
     return true;
 }
 
@@ -52,14 +48,14 @@ FolderBrowser::FolderBrowser(HWND owner, bool withCallback, ShellCalls& shell) :
 
 void FolderBrowser::SetTitle(const char* title)
 {
-    lstrcpynA(title_, title ? title : "", MAX_PATH);
+    lstrcpynW(title_, Widened(title ? title : "").c_str(), MAX_PATH);
 }
 
 int FolderBrowser::Browse()
 {
-    char chosen[MAX_PATH] = "";
+    wchar_t chosen[MAX_PATH] = L"";
     if (!shell_.BrowseForFolder(info_, chosen))
         return 0;
-    chosen[MAX_PATH - 1] = '\0';
+    chosen[MAX_PATH - 1] = L'\0';
     return WithTrailingBackslash(chosen, path_) ? 1 : 0;
 }

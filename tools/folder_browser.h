@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 class FolderBrowser {
 public:
     // With the callback the picker opens at the current directory and shows
@@ -18,16 +20,18 @@ public:
     // trailing backslash ("C:\" for a drive root). 0 leaves Path() as it was,
     // also when the chosen path would not fit with its backslash.
     int Browse();
-    const char* Path() const { return path_; }
+    const std::string& Path() const { return path_; }
 
 private:
-    char path_[MAX_PATH] = "";
-    char title_[MAX_PATH] = "";
-    char displayName_[MAX_PATH] = "";
-    BROWSEINFOA info_{};
+    std::string path_;
+    wchar_t title_[MAX_PATH] = L"";
+    wchar_t displayName_[MAX_PATH] = L"";
+    BROWSEINFOW info_{};
     ShellCalls& shell_;
 };
 
-// Makes a chosen folder into the program's form: a trailing backslash, and
-// a drive root kept at one. False when that would not fit in MAX_PATH bytes.
-bool WithTrailingBackslash(const char* chosen, char* path);
+// Makes a chosen folder into the program's form, in the program's code page:
+// a trailing backslash, and a drive root kept at one. False when that would
+// not fit in MAX_PATH characters with its terminating null, the system's
+// limit for a path.
+bool WithTrailingBackslash(std::wstring chosen, std::string& path);

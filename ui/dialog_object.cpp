@@ -1,5 +1,6 @@
 #include "ui/dialog_object.h"
 
+#include "engine/wide_text.h"
 #include "ui/controls.h"
 #include "ui/window_object.h"
 
@@ -136,7 +137,9 @@ INT_PTR CALLBACK Dialog::SharedDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
 
 std::string ItemText(HWND dialog, int id, int limit)
 {
-    std::vector<char> buffer(static_cast<size_t>(limit) + 1, '\0');
-    const UINT length = GetDlgItemTextA(dialog, id, buffer.data(), limit + 1);
-    return std::string(buffer.data(), length);
+    // Counted wide, as the typing limit counts: a narrow buffer of `limit`
+    // bytes would cut a UTF-8 text in the middle of a character.
+    std::vector<wchar_t> buffer(static_cast<size_t>(limit) + 1, L'\0');
+    const UINT length = GetDlgItemTextW(dialog, id, buffer.data(), limit + 1);
+    return Narrowed(buffer.data(), length);
 }

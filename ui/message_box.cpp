@@ -3,6 +3,7 @@
 #include "ui/centring.h"
 #include "ui/gdi_scope.h"
 #include "ui/message_pump.h"
+#include "ui/painted_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -115,9 +116,7 @@ int ForEachLine(const char* text, LineFunction line)
 
 int TextWidth(HDC dc, const char* text, int length)
 {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text, length, &size);
-    return size.cx;
+    return PaintedTextExtent(dc, std::string(text, static_cast<size_t>(length))).cx;
 }
 
 void FillWith(HDC dc, const RECT& rect, COLORREF colour)
@@ -373,7 +372,7 @@ void MsgBox::PaintLines(HDC dc, int y, int left, int right) const
     SetBkColor(dc, background_);
     ForEachLine(text_, [&](const char* line, int length, int index) {
         const int x = left + (right - left - TextWidth(dc, line, length)) / 2;
-        TextOutA(dc, x, y + index * lineHeight_, line, length);
+        PaintText(dc, x, y + index * lineHeight_, std::string(line, static_cast<size_t>(length)));
     });
 }
 
@@ -421,7 +420,7 @@ void WarningBox::PaintBanner(HDC dc, int y, int width) const
     std::string banner;
     for (int x = 0; x < width; x += wordWidth)
         banner += word;
-    TextOutA(dc, 0, y, banner.c_str(), static_cast<int>(banner.size()));
+    PaintText(dc, 0, y, banner);
 }
 
 void WarningBox::OnPaint()
@@ -487,7 +486,7 @@ void AboutBox::CreateLink()
         linkFont_.SetColour(0x800000);
         if (linkFont_.Handle() || linkFont_.Create(dc.Get(), "MS Sans Serif", 12)) {
             Selected selected(dc.Get(), linkFont_.Handle());
-            GetTextExtentPoint32A(dc.Get(), Caption(), lstrlenA(Caption()), &size);
+            size = PaintedTextExtent(dc.Get(), Caption());
         }
     }
     RECT client;
@@ -503,7 +502,7 @@ void AboutBox::OnDrawItem(WPARAM, LPARAM lParam)
         return;
     HGDIOBJ previous = linkFont_.Select(item->hDC);
     SetBkColor(item->hDC, Background());
-    TextOutA(item->hDC, 0, 0, Caption(), lstrlenA(Caption()));
+    PaintText(item->hDC, 0, 0, Caption());
     SelectObject(item->hDC, previous);
 }
 

@@ -12,14 +12,14 @@ public:
         ShellExecuteA(owner, verb, file, parameters, directory, show);
     }
 
-    bool BrowseForFolder(BROWSEINFOA& info, char* path) override
+    bool BrowseForFolder(BROWSEINFOW& info, wchar_t* path) override
     {
         IMalloc* allocator = nullptr;
         if (FAILED(SHGetMalloc(&allocator)) || !allocator)
             return false;
         bool chosen = false;
-        if (PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info)) {
-            chosen = SHGetPathFromIDListA(list, path) != FALSE;
+        if (PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info)) {
+            chosen = SHGetPathFromIDListW(list, path) != FALSE;
             allocator->Free(list);
         }
         allocator->Release();

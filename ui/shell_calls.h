@@ -11,8 +11,10 @@ public:
     virtual void Open(HWND owner, const char* verb, const char* file, const char* parameters,
                       const char* directory, int show) = 0;
     // Shows the folder picker; true when a file-system folder was chosen, its
-    // path then in `path` (MAX_PATH bytes). The picker's item list is freed.
-    virtual bool BrowseForFolder(BROWSEINFOA& info, char* path) = 0;
+    // path then in `path` (MAX_PATH wide characters). The picker's item list
+    // is freed. Wide, since the narrow picker gives its path in MAX_PATH
+    // bytes, too few for a path of MAX_PATH characters in UTF-8.
+    virtual bool BrowseForFolder(BROWSEINFOW& info, wchar_t* path) = 0;
 };
 
 // The real shell.

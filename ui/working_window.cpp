@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include "ui/gdi_scope.h"
+#include "ui/painted_text.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ void WorkWnd::Paint()
         Line(dc, WHITE_PEN, textRect_.right, textRect_.bottom);
         Line(dc, WHITE_PEN, textRect_.left, textRect_.bottom);
         SetTextColor(dc, textColour_);
-        DrawTextA(dc, text_.c_str(), -1, &textRect_, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        PaintTextIn(dc, text_, textRect_, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     EndPaint(GetHandle(), &paint);
 }

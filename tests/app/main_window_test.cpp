@@ -181,6 +181,14 @@ TEST(MainWindow, OpeningByPath)
         EXPECT_EQ(c.opens ? folder.Path() : std::string(), program.app->mainWindow.Folder()) << c.path;
         EXPECT_EQ(c.opens, program.app->mainWindow.FilesAreLoaded()) << c.path;
     }
+    // Past MAX_PATH in UTF-8 bytes, well within it in characters.
+    std::string greek;
+    for (int n = 0; n < 80; ++n)
+        greek += u8"λ";
+    BuildTree(folder.Path(), {greek + "\\", greek + "\\" + greek + "\\"});
+    Program program;
+    program.app->mainWindow.OpenByPath((folder.Path() + greek + "\\" + greek).c_str());
+    EXPECT_EQ(folder.Path() + greek + "\\" + greek + "\\", program.app->mainWindow.Folder());
 }
 
 // A folder named relative to the current folder is held as a full path, so

@@ -75,6 +75,9 @@ TEST(TextRoutines, DeleteFirstChar)
 TEST(FolderBrowser, ChosenFolderEndsInOneBackslash)
 {
     const std::string longest(MAX_PATH - 2, 'a');
+    std::string longestGreek; // twice as long in UTF-8 bytes
+    for (size_t n = 0; n < longest.size(); ++n)
+        longestGreek += u8"λ";
     struct Case {
         std::string chosen;
         int result;
@@ -87,6 +90,8 @@ TEST(FolderBrowser, ChosenFolderEndsInOneBackslash)
         {longest, 1, longest + "\\"},
         // No room for the backslash: not chosen, and the old path stays.
         {longest + "a", 0, "before\\"},
+        {longestGreek, 1, longestGreek + "\\"},
+        {longestGreek + u8"λ", 0, "before\\"},
         {"", 0, "before\\"},
     };
     for (const Case& c : cases) {

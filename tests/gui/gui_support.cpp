@@ -1,5 +1,7 @@
 #include "gui_support.h"
 
+#include "engine/wide_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -137,12 +139,12 @@ void RecordingShell::Open(HWND, const char* verb, const char* file, const char* 
                      std::to_string(show));
 }
 
-bool RecordingShell::BrowseForFolder(BROWSEINFOA& info, char* path)
+bool RecordingShell::BrowseForFolder(BROWSEINFOW& info, wchar_t* path)
 {
     lastInfo = info;
-    lastTitle = info.lpszTitle ? info.lpszTitle : "";
+    lastTitle = info.lpszTitle ? Narrowed(info.lpszTitle) : "";
     if (chosen.empty())
         return false;
-    lstrcpynA(path, chosen.c_str(), MAX_PATH);
+    lstrcpynW(path, Widened(chosen).c_str(), MAX_PATH);
     return true;
 }

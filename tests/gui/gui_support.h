@@ -65,12 +65,12 @@ class RecordingShell : public ShellCalls {
 public:
     void Open(HWND owner, const char* verb, const char* file, const char* parameters, const char* directory,
               int show) override;
-    bool BrowseForFolder(BROWSEINFOA& info, char* path) override;
+    bool BrowseForFolder(BROWSEINFOW& info, wchar_t* path) override;
 
     // What Open was asked, one "verb|file|parameters|directory|show" per call.
     std::vector<std::string> opened;
     // What BrowseForFolder answers: the path, or nothing chosen when empty.
     std::string chosen;
-    BROWSEINFOA lastInfo{};
+    BROWSEINFOW lastInfo{};
     std::string lastTitle;
 };
