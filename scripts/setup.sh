@@ -8,7 +8,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 wine64
           fonts-wine xvfb xdotool imagemagick googletest cmake make xauth
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev fonts-wqy-microhei)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -28,6 +28,17 @@ install_packages() {
   fi
 }
 
+# Wine's fonts hold no Chinese or Japanese, nor all of Greek: Wine's Tahoma
+# borrows missing letters from "MS UI Gothic" and "SimSun" first, which here
+# are a free font, so that names in those scripts can be seen on the screen.
+link_fonts() {
+  cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+  for face in "MS UI Gothic" SimSun; do
+    "$WINELOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "WenQuanYi Micro Hei" /f \
+      >/dev/null 2>&1
+  done
+}
+
 # Prepare the prefix of one target: $1 = win32 | win64.
 prepare_prefix() {
   (
@@ -41,6 +52,7 @@ prepare_prefix() {
     # A desktop of its own keeps windows from waiting on a window manager.
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    link_fonts
     "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true
     [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot failed for $WINEPREFIX" >&2; exit 1; }
     touch "$WINEPREFIX/.quillet-ready"
