@@ -1,5 +1,6 @@
 #include "journal_store.h"
 
+#include "characters.h"
 #include "name_pieces.h"
 
 #include <cstdio>
@@ -26,7 +27,7 @@ bool IsMissing(uint32_t error)
 std::string FolderTag(const std::string& folder)
 {
     uint64_t hash = 14695981039346656037ull;
-    for (char c : FoldedToLower(folder)) {
+    for (char c : LowerCased(folder)) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 1099511628211ull;
     }

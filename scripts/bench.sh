@@ -15,6 +15,15 @@ if [ "$(ls "$data/scan" 2>/dev/null | wc -l)" != "$files" ]; then
   rm -rf "$data/scan"; mkdir -p "$data/scan"
   (cd "$data/scan" && seq -f "Photo %06g from the holiday.JPG" 1 "$files" | xargs -d '\n' touch)
 fi
+if [ "$(ls "$data/mixed" 2>/dev/null | wc -l)" != "$files" ]; then
+  rm -rf "$data/mixed"; mkdir -p "$data/mixed"
+  (cd "$data/mixed" && seq 1 "$files" | awk '{
+      k = $1 % 9
+      if (k == 0) printf "Фото %06d из отпуска.JPG\n", $1
+      else if (k == 3) printf "Été %06d à la plage.JPG\n", $1
+      else if (k == 6) printf "写真 %06d 休日の海.JPG\n", $1
+      else printf "Photo %06d from the holiday.JPG\n", $1 }' | xargs -d '\n' touch)
+fi
 rm -rf "$data/apply"; mkdir -p "$data/apply"
 (cd "$data/apply" && seq -f "f%05g.dat" 1 5000 | xargs -d '\n' touch)
 

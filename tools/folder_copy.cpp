@@ -1,6 +1,6 @@
 #include "tools/folder_copy.h"
 
-#include "engine/name_pieces.h"
+#include "engine/characters.h"
 
 #include <new>
 #include <vector>
@@ -13,7 +13,7 @@ const char kCopyError[] = "Copy error";
 // do not tell two paths apart.
 std::string Comparable(const std::string& path)
 {
-    std::string folded = FoldedToLower(path);
+    std::string folded = LowerCased(path);
     for (char& c : folded)
         c = c == '/' ? '\\' : c;
     return folded;
