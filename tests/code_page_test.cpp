@@ -13,18 +13,10 @@
 TEST(DoubleByteCodePage, SecondBytesAreNeverTakenForLettersOrBackslashes)
 {
     ASSERT_EQ(932u, GetACP()) << "run with LANG=ja_JP.UTF-8";
-    struct Case { std::string name; std::string upper; std::string lower; };
-    const Case cases[] = {
+    ExpectCaseRows({
         {"\x83\x41" "b.txt", "\x83\x41" "B.TXT", "\x83\x41" "b.txt"},
         {"x\x83\x61" ".Doc", "X\x83\x61" ".DOC", "x\x83\x61" ".doc"},
-    };
-    for (const Case& c : cases) {
-        WorkingSet set = SetOf({c.name});
-        MakeUpper(set);
-        EXPECT_EQ(c.upper, set.Entry(0).newName);
-        MakeLower(set);
-        EXPECT_EQ(c.lower, set.Entry(0).newName);
-    }
+    });
     EXPECT_TRUE(IsValidFileName("\x83\x5C" ".txt"));
     EXPECT_EQ(std::string::npos, FindPathCharacter("\x83\x5C" "*.txt"));
     EXPECT_EQ(".b\x83\x5C", FindExtension("a.b\x83\x5C"));

@@ -19,22 +19,14 @@ const std::string kLong259NoDot = std::string(259, 'n');
 
 TEST(CaseTransforms, OnlyAsciiLettersChange)
 {
-    struct Case { std::string name; std::string upper; std::string lower; };
-    const Case cases[] = {
+    ExpectCaseRows({
         {"Photo.JPG", "PHOTO.JPG", "photo.jpg"},
         {"\xC4" "BC.TXT", "\xC4" "BC.TXT", "\xC4" "bc.txt"},
         {"stra\xDF" "e.doc", "STRA\xDF" "E.DOC", "stra\xDF" "e.doc"},
         {".bashrc", ".BASHRC", ".bashrc"},
         {"README", "README", "readme"},
         {kLong259, std::string(255, 'N') + ".TXT", kLong259},
-    };
-    for (const Case& c : cases) {
-        WorkingSet set = SetOf({c.name});
-        MakeUpper(set);
-        EXPECT_EQ(c.upper, set.Entry(0).newName);
-        MakeLower(set);
-        EXPECT_EQ(c.lower, set.Entry(0).newName);
-    }
+    });
 }
 
 TEST(PrefixOrAppend, TextGoesBeforeTheNameOrBeforeTheExtension)
