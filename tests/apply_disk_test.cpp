@@ -1,9 +1,11 @@
 // Scans and apply passes on real folders, checked on disk afterwards.
 #include "engine/apply_changes.h"
 #include "engine/apply_dates.h"
+#include "engine/code_page.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/transforms.h"
+#include "engine/wide_text.h"
 #include "local_moment.h"
 #include "test_support.h"
 
@@ -160,6 +162,27 @@ TEST_F(DiskTest, SharpSAndDoubleSAreDifferentNames)
     set.SetNewName(0, Western("stra\xDF" "e.txt"));
     Rename();
     EXPECT_EQ((NameSet{Western("stra\xDF" "e.txt")}), folder.Names());
+}
+
+// Names in every script, one of 85 letters (255 bytes, the most a name may
+// take on this disk): renamed exactly where the program speaks UTF-8, left
+// alone and reported where its 8-bit code page cannot hold them.
+TEST_F(DiskTest, NamesInEveryScriptReachTheDiskExactly)
+{
+    const std::wstring names[] = {L"日本語のファイル.txt", L"Привет.doc", L"Ωμέγα😀.jpg", std::wstring(81, L'語') + L".txt"};
+    for (const std::wstring& name : names)
+        CloseHandle(CreateFileW((Widened(folder.Path()) + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    Open();
+    MakeUpper(set);
+    Rename();
+    if (ActiveCodePage() != CodePageKind::Utf8) {
+        EXPECT_EQ(4, set.Count());
+        EXPECT_EQ(1u, host.warnings.size()) << "the names out of reach are reported";
+        return;
+    }
+    EXPECT_EQ((NameSet{"日本語のファイル.TXT", "ПРИВЕТ.DOC", "ΩΜΈΓΑ😀.JPG", Narrowed(std::wstring(81, L'語')) + ".TXT"}),
+              folder.Names());
+    EXPECT_TRUE(host.warnings.empty());
 }
 
 TEST_F(DiskTest, IndexRenamesExchangeNames)
