@@ -1,6 +1,7 @@
 // Names in a double-byte code page, under the system's own code page tables.
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
+#include "case_rows.h"
 #include "test_support.h"
 
 #include <windows.h>

@@ -46,14 +46,6 @@ std::map<std::string, std::string> TreeOf(const std::string& folder);
 // the program speaks: so that one table holds under both.
 std::string Western(const std::string& text);
 
-// A name and what the uppercase and the lowercase actions propose for it.
-struct CaseRow {
-    std::string name;
-    std::string upper;
-    std::string lower;
-};
-void ExpectCaseRows(const std::vector<CaseRow>& rows);
-
 // A working set holding exactly these names, in this order.
 WorkingSet SetOf(const std::vector<std::string>& names);
 std::vector<std::string> NewNames(const WorkingSet& set);

@@ -2,9 +2,6 @@
 #include "test_support.h"
 
 #include "engine/characters.h"
-#include "engine/transforms.h"
-
-#include <gtest/gtest.h>
 
 std::string Western(const std::string& text)
 {
@@ -17,17 +14,6 @@ WorkingSet SetOf(const std::vector<std::string>& names)
     for (const std::string& name : names)
         set.Append(name);
     return set;
-}
-
-void ExpectCaseRows(const std::vector<CaseRow>& rows)
-{
-    for (const CaseRow& row : rows) {
-        WorkingSet set = SetOf({row.name});
-        MakeUpper(set);
-        EXPECT_EQ(row.upper, set.Entry(0).newName);
-        MakeLower(set);
-        EXPECT_EQ(row.lower, set.Entry(0).newName);
-    }
 }
 
 std::vector<std::string> NewNames(const WorkingSet& set)

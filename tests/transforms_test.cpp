@@ -2,6 +2,7 @@
 #include "engine/collation.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
+#include "case_rows.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include "engine/journal.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
+#include "case_rows.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
