@@ -1,5 +1,7 @@
 #include "code_page.h"
 
+#include "wide_text.h"
+
 #include <windows.h>
 
 namespace {
@@ -28,15 +30,6 @@ const CodePage& Active()
     return page;
 }
 
-std::wstring Widened(UINT page, DWORD flags, const char* text, int length)
-{
-    const int size = MultiByteToWideChar(page, flags, text, length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        MultiByteToWideChar(page, flags, text, length, &wide[0], size);
-    return wide;
-}
-
 std::string Utf8Of(const std::wstring& wide)
 {
     const int length = static_cast<int>(wide.size());
@@ -51,7 +44,7 @@ std::string Utf8Of(const std::wstring& wide)
 // or the mapping would change its length in UTF-16 units.
 bool MapRun(const char* text, size_t length, DWORD flag, std::string& mapped)
 {
-    const std::wstring wide = Widened(CP_UTF8, MB_ERR_INVALID_CHARS, text, static_cast<int>(length));
+    const std::wstring wide = WidenedFrom(CP_UTF8, MB_ERR_INVALID_CHARS, text, length);
     if (wide.empty())
         return false;
     std::wstring cased(wide.size(), L'\0');
@@ -105,5 +98,5 @@ std::string Utf8FromLegacy(const std::string& text)
     // of its own; the Western page reads whatever was there.
     if (page == CP_UTF8 || page == CP_ACP)
         page = 1252;
-    return Utf8Of(Widened(page, 0, text.data(), static_cast<int>(text.size())));
+    return Utf8Of(WidenedFrom(page, 0, text.data(), text.size()));
 }

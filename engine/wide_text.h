@@ -6,6 +6,10 @@
 
 std::wstring Widened(const std::string& text);
 
+// `length` bytes read in another code page, with MultiByteToWideChar's flags;
+// empty when they do not convert.
+std::wstring WidenedFrom(unsigned int codePage, unsigned long flags, const char* text, size_t length);
+
 // The text in the process's code page, the same bytes an "A" call would give,
 // except that a character the code page cannot hold (or a lone surrogate,
 // which no code page holds) becomes '?' and is never replaced by a look-alike:

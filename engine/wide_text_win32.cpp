@@ -28,13 +28,18 @@ std::wstring WithoutLoneSurrogates(const wchar_t* text, size_t length)
 
 std::wstring Widened(const std::string& text)
 {
-    if (text.empty())
+    return WidenedFrom(CP_ACP, 0, text.data(), text.size());
+}
+
+std::wstring WidenedFrom(unsigned int codePage, unsigned long flags, const char* text, size_t length)
+{
+    if (length == 0)
         return std::wstring();
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    const int bytes = static_cast<int>(length);
+    const int size = MultiByteToWideChar(codePage, flags, text, bytes, nullptr, 0);
     std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
     if (size > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], size);
+        MultiByteToWideChar(codePage, flags, text, bytes, &wide[0], size);
     return wide;
 }
 
