@@ -21,7 +21,9 @@ bool Application::Start(const std::string& settingsPath, const char* folderArgum
     mainWindow.LoadSettings(settingsPath);
     if (!mainWindow.Create(list, bar, status))
         return false;
-    list.InsertColumns(mainWindow.StoredSettings().fromCol, mainWindow.StoredSettings().toCol);
+    const Settings& settings = mainWindow.StoredSettings();
+    list.InsertColumns(ColumnWidths{settings.fromCol, settings.toCol, settings.sizeCol, settings.modifiedCol});
+    list.ShowSortArrow(settings.order);
     mainWindow.Show(showCommand);
     mainWindow.AddInstructionLines();
     mainWindow.LoadAccelerators(MAKEINTRESOURCEA(IDR_ACCELERATORS));

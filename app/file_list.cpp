@@ -3,9 +3,56 @@
 #include "engine/wide_text.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include <cwchar>
 #include <string>
+
+namespace {
+
+constexpr int kFromColumn = 0;
+constexpr int kToColumn = 1;
+constexpr int kSizeColumn = 2;
+constexpr int kModifiedColumn = 3;
+constexpr int kColumnCount = 4;
+
+int ColumnOf(ListOrder order)
+{
+    switch (order) {
+    case ListOrder::Size: return kSizeColumn;
+    case ListOrder::Modified: return kModifiedColumn;
+    default: return kFromColumn;
+    }
+}
+
+// The size in whole kilobytes, rounded up, as the shell shows it.
+void SizeText(uint64_t size, char* text, int capacity)
+{
+    if (!StrFormatKBSizeA(static_cast<LONGLONG>(size), text, static_cast<UINT>(capacity)))
+        text[0] = '\0';
+}
+
+// The date and time in the user's own short forms, in local time.
+void ModifiedText(uint64_t modified, char* text, int capacity)
+{
+    text[0] = '\0';
+    FILETIME utc;
+    utc.dwLowDateTime = static_cast<DWORD>(modified);
+    utc.dwHighDateTime = static_cast<DWORD>(modified >> 32);
+    SYSTEMTIME universal;
+    SYSTEMTIME local;
+    if (modified == 0 || !FileTimeToSystemTime(&utc, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return;
+    const int date = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, capacity);
+    if (date <= 0 || date >= capacity - 1)
+        return;
+    text[date - 1] = ' ';
+    if (GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, text + date, capacity - date) <= 0)
+        text[date - 1] = '\0';
+}
+
+} // namespace
 
 FileList::FileList(WorkingSet& set) : set_(set)
 {
@@ -36,15 +83,36 @@ LRESULT FileList::OnNotifyMessage(NMHDR* header)
             return -1;
         return FindTypedRow(Narrowed(find.lvfi.psz, wcslen(find.lvfi.psz)).c_str(), find.iStart);
     }
-    if (header->code != LVN_GETDISPINFOA)
+    if (header->code == LVN_COLUMNCLICK) {
+        const int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+        if (onColumnClick && column != kToColumn)
+            onColumnClick(column == kSizeColumn ? ListOrder::Size
+                                                : column == kModifiedColumn ? ListOrder::Modified : ListOrder::Name);
         return 0;
-    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || item.iItem >= RowCount())
-        return 0;
-    const FileEntry& entry = RowEntry(item.iItem);
-    const std::string& text = item.iSubItem == 0 ? entry.name : entry.newName;
-    item.pszText = const_cast<char*>(text.c_str());
+    }
+    if (header->code == LVN_GETDISPINFOA)
+        FillItemText(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
     return 0;
+}
+
+void FileList::FillItemText(LVITEMA& item) const
+{
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || item.iItem >= RowCount())
+        return;
+    const FileEntry& entry = RowEntry(item.iItem);
+    if (item.iSubItem == kFromColumn || item.iSubItem == kToColumn) {
+        const std::string& text = item.iSubItem == kFromColumn ? entry.name : entry.newName;
+        item.pszText = const_cast<char*>(text.c_str());
+    } else if (item.pszText && item.cchTextMax > 0) {
+        // Lines of text in place of files have neither size nor date.
+        item.pszText[0] = '\0';
+        if (set_.HoldsLines())
+            return;
+        if (item.iSubItem == kSizeColumn)
+            SizeText(entry.size, item.pszText, item.cchTextMax);
+        else
+            ModifiedText(entry.modified, item.pszText, item.cchTextMax);
+    }
 }
 
 int FileList::FindTypedRow(const char* typed, int start) const
@@ -62,18 +130,39 @@ int FileList::FindTypedRow(const char* typed, int start) const
     return -1;
 }
 
-void FileList::InsertColumns(int fromWidth, int toWidth)
+void FileList::InsertColumns(const ColumnWidths& given)
 {
-    const char* titles[2] = {"\"From\" File Name", "\"To\" File Name"};
-    const int widths[2] = {fromWidth, toWidth};
-    for (int column = 0; column < 2; ++column) {
+    const char* titles[kColumnCount] = {"\"From\" File Name", "\"To\" File Name", "Size", "Modified"};
+    const int widths[kColumnCount] = {given.from, given.to, given.size, given.modified};
+    for (int column = 0; column < kColumnCount; ++column) {
         LVCOLUMNA description{};
         description.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        description.fmt = LVCFMT_LEFT;
+        description.fmt = column == kSizeColumn ? LVCFMT_RIGHT : LVCFMT_LEFT;
         description.cx = widths[column];
         description.pszText = const_cast<char*>(titles[column]);
         description.iSubItem = column;
         SendMessageA(handle_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
+    }
+}
+
+ColumnWidths FileList::Widths() const
+{
+    return ColumnWidths{ColumnWidth(kFromColumn), ColumnWidth(kToColumn), ColumnWidth(kSizeColumn),
+                        ColumnWidth(kModifiedColumn)};
+}
+
+void FileList::ShowSortArrow(SortOrder order)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(handle_, LVM_GETHEADER, 0, 0));
+    for (int column = 0; column < kColumnCount; ++column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item)))
+            continue;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (column == ColumnOf(order.by))
+            item.fmt |= order.reversed ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageA(header, HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -94,7 +183,9 @@ void FileList::Refill()
 
 void FileList::ClearSelection()
 {
-    if (!handle_)
+    // Asking every row of a long list costs more than asking whether any is
+    // selected.
+    if (!handle_ || !HasSelection())
         return;
     // The rows now show other entries: a selection would point at the wrong files.
     LVITEMA state{};
@@ -104,7 +195,7 @@ void FileList::ClearSelection()
 
 void FileList::AddTextLine(const char* text)
 {
-    if (!set_.Append(text))
+    if (!set_.AppendLine(text))
         return;
     rows_.push_back(set_.Count() - 1);
     ShowRowCount();

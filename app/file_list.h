@@ -1,10 +1,22 @@
-// The two-column list of the main window, showing the working set: each row
-// is an entry's current name ("From") and its proposal ("To").
+// The list of the main window, showing the working set: each row is an
+// entry's current name ("From"), its proposal ("To"), its size and the date
+// it was last changed, in the set's order.
 #pragma once
+#include "engine/sort_order.h"
 #include "engine/working_set.h"
 #include "ui/controls.h"
 
+#include <commctrl.h>
+
+#include <functional>
 #include <vector>
+
+struct ColumnWidths {
+    int from;
+    int to;
+    int size;
+    int modified;
+};
 
 class FileList : public ListViewCtl {
 public:
@@ -16,8 +28,12 @@ public:
     bool Create(HWND parent, int id, const char* text, int x, int y, int width, int height) override;
     LRESULT OnNotifyMessage(NMHDR* header) override;
 
-    void InsertColumns(int fromWidth, int toWidth);
-    int ColumnWidth(int column) const;
+    void InsertColumns(const ColumnWidths& widths);
+    ColumnWidths Widths() const;
+    // The header's sort arrow on the column of the order.
+    void ShowSortArrow(SortOrder order);
+    // Told which order's column header was clicked.
+    std::function<void(ListOrder column)> onColumnClick;
 
     // One row for every entry whose name is not empty, in array order.
     void Refill();
@@ -36,6 +52,8 @@ public:
     const FileEntry& RowEntry(int row) const { return set_.Entry(rows_[static_cast<size_t>(row)]); }
 
 private:
+    int ColumnWidth(int column) const;
+    void FillItemText(LVITEMA& item) const;
     void ShowRowCount();
     void ClearSelection();
 

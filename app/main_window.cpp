@@ -6,6 +6,7 @@
 #include "engine/rollback.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
+#include "engine/list_order.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
 #include "engine/wide_text.h"
@@ -78,7 +79,8 @@ void MainWindow::FillWindowClass(WNDCLASSA* windowClass)
 void MainWindow::FillCreateParams(CREATESTRUCTA* params)
 {
     params->lpszName = kProgram;
-    params->cx = 660;
+    // Wide enough for the four columns at their first widths.
+    params->cx = 880;
     params->cy = 492;
 }
 
@@ -87,6 +89,7 @@ bool MainWindow::OnCreate()
     popup_ = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_LIST_MENU));
     DragAcceptFiles(GetHandle(), TRUE);
     menu_ = GetMenu(GetHandle());
+    parts_.list.onColumnClick = [this](ListOrder column) { ChangeOrder(ClickedOrder(parts_.set.Order(), column)); };
     CenterOverOwner(GetHandle());
     return FrameWnd::OnCreate();
 }
@@ -102,6 +105,7 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
         settings_ = Settings(); // a file we cannot read is a file we never had
     }
     folder_ = settings_.path.empty() ? std::string() : HeldFolder(settings_.path);
+    parts_.set.SetOrder(settings_.order);
     parts_.tools.floppy.saverDialog.SetDestination(settings_.floppyPath);
     parts_.tools.floppy.saverDialog.SetFolderName(settings_.floppyFolder);
 }
@@ -109,8 +113,12 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
 int MainWindow::OnSaveState()
 {
     settings_.path = folder_;
-    settings_.fromCol = parts_.list.ColumnWidth(0);
-    settings_.toCol = parts_.list.ColumnWidth(1);
+    const ColumnWidths widths = parts_.list.Widths();
+    settings_.fromCol = widths.from;
+    settings_.toCol = widths.to;
+    settings_.sizeCol = widths.size;
+    settings_.modifiedCol = widths.modified;
+    settings_.order = parts_.set.Order();
     settings_.floppyPath = parts_.tools.floppy.saverDialog.Destination();
     settings_.floppyFolder = parts_.tools.floppy.saverDialog.FolderName();
     WINDOWPLACEMENT placement{};
@@ -178,6 +186,12 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     }
     case ID_EXIT: OnClose(); break;
     case ID_REMOVE_FROM_LIST: parts_.list.RemoveSelected(); break;
+    case ID_SORT_BY_NAME:
+    case ID_SORT_BY_DATE:
+    case ID_SORT_BY_SIZE:
+        ChangeOrder(SortOrder{static_cast<ListOrder>(LOWORD(wParam) - ID_SORT_BY_NAME), parts_.set.Order().reversed});
+        break;
+    case ID_REVERSE_ORDER: ChangeOrder(SortOrder{parts_.set.Order().by, !parts_.set.Order().reversed}); break;
     default: break;
     }
 }
@@ -211,6 +225,10 @@ void MainWindow::OnInitMenu(HMENU menu)
 {
     if (action_)
         CheckMenuRadioItem(menu, ID_UPPERCASE, ID_CHANGE_DATES, static_cast<UINT>(action_), MF_BYCOMMAND);
+    const SortOrder order = parts_.set.Order();
+    CheckMenuRadioItem(menu, ID_SORT_BY_NAME, ID_SORT_BY_SIZE, ID_SORT_BY_NAME + static_cast<UINT>(order.by),
+                       MF_BYCOMMAND);
+    CheckMenuItem(menu, ID_REVERSE_ORDER, MF_BYCOMMAND | (order.reversed ? MF_CHECKED : MF_UNCHECKED));
 }
 
 int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
@@ -219,7 +237,8 @@ int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
     char hint[80] = "";
     if (HIWORD(wParam) == 0xFFFF && lParam == 0)
         lstrcpynA(hint, "Ready", sizeof hint);
-    else if (((id >= ID_BROWSE && id <= ID_EXIT) || id == ID_UNDO) && !(HIWORD(wParam) & MF_POPUP))
+    else if (((id >= ID_BROWSE && id <= ID_EXIT) || id == ID_UNDO || (id >= ID_SORT_BY_NAME && id <= ID_REVERSE_ORDER)) &&
+             !(HIWORD(wParam) & MF_POPUP))
         LoadStringA(GetModuleHandleA(nullptr), id, hint, sizeof hint);
     parts_.status.SetText(kPaneHint, hint);
     return 0;
@@ -352,6 +371,18 @@ bool MainWindow::RunAction(int action)
     default:
         return false;
     }
+}
+
+// Index proposals are numbered again so that the "To" column keeps showing
+// what applying would do; other proposals go along with their files.
+void MainWindow::ChangeOrder(SortOrder order)
+{
+    parts_.set.SetOrder(order);
+    SortShown(parts_.set);
+    if (pending_ && action_ == ID_INDEX_NAMES)
+        IndexNames(parts_.set, parts_.dialogs.index.Options());
+    parts_.list.Refill();
+    parts_.list.ShowSortArrow(order);
 }
 
 void MainWindow::Proposed(int action, const char* label)

@@ -112,6 +112,8 @@ private:
     bool RunAction(int action);
     // The proposals of an action are in the set: show them, wait for Change.
     void Proposed(int action, const char* label);
+    // Shows the files in another order.
+    void ChangeOrder(SortOrder order);
     void ShowAbout();
     // Puts back the last finished batch of the folder shown.
     void Undo();

@@ -237,6 +237,28 @@ void SettingsWriter::BytesKey(const std::string& key, const uint8_t* bytes, size
     text_ += "\r\n";
 }
 
+namespace {
+
+// The SortBy values, in the order of ListOrder.
+const char* const kOrderNames[] = {"Name", "Modified", "Size"};
+
+// An order the file does not name is the name order.
+SortOrder ReadOrder(SettingsReader& reader)
+{
+    SortOrder order;
+    std::string by;
+    reader.GetText("SortBy", by, "", kSettingsLineChars);
+    for (int i = 0; i < 3; ++i)
+        if (UpperAscii(by) == UpperAscii(kOrderNames[i]))
+            order.by = static_cast<ListOrder>(i);
+    int32_t reversed = 0;
+    reader.GetInteger("Reverse", reversed, 0);
+    order.reversed = reversed != 0;
+    return order;
+}
+
+} // namespace
+
 Settings ReadSettings(const std::string& image)
 {
     Settings settings;
@@ -247,6 +269,9 @@ Settings ReadSettings(const std::string& image)
     reader.GetInteger("ToCol", settings.toCol, 320);
     reader.GetText("FPath", settings.floppyPath, "", kSettingsPathChars);
     reader.GetText("FFolder", settings.floppyFolder, "Floppy", kFloppyFolderChars);
+    reader.GetInteger("SizeCol", settings.sizeCol, 80);
+    reader.GetInteger("ModifiedCol", settings.modifiedCol, 130);
+    settings.order = ReadOrder(reader);
 
     reader.FindSection("Window");
     reader.GetUnsigned("flags", settings.flags, 0);
@@ -268,6 +293,10 @@ std::string WriteSettings(const Settings& settings)
     writer.SignedKey("ToCol", settings.toCol);
     writer.TextKey("FPath", settings.floppyPath);
     writer.TextKey("FFolder", settings.floppyFolder);
+    writer.SignedKey("SizeCol", settings.sizeCol);
+    writer.SignedKey("ModifiedCol", settings.modifiedCol);
+    writer.TextKey("SortBy", kOrderNames[static_cast<int>(settings.order.by)]);
+    writer.SignedKey("Reverse", settings.order.reversed ? 1 : 0);
     writer.Section("Window");
     writer.UnsignedKey("flags", settings.flags);
     writer.UnsignedKey("showCmd", settings.showCmd);

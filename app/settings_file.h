@@ -3,6 +3,8 @@
 // format (";" comment, "[Section]" lines, "Key=value" lines, CR LF ends).
 // No file is touched here; settings_store does the disk side.
 #pragma once
+#include "engine/sort_order.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,6 +30,9 @@ struct Settings {
     std::string path;                 // the current folder
     int32_t fromCol = 320;            // width of the "From" column
     int32_t toCol = 320;              // width of the "To" column
+    int32_t sizeCol = 80;             // widths of the "Size" and "Modified" columns
+    int32_t modifiedCol = 130;
+    SortOrder order;                  // the list's order, by name unless stored
     std::string floppyPath;           // floppy saver destination folder
     std::string floppyFolder = "Floppy"; // floppy saver first folder name
     uint32_t flags = 0;               // main window placement

@@ -30,17 +30,25 @@ public:
     virtual ~FileHold() = default;
 };
 
+// One match of a listing, as the system's listing gives it.
+struct FoundFile {
+    const char* name;
+    uint32_t attributes;
+    uint64_t size;
+    uint64_t lastWrite; // file time in UTC
+};
+
 class FileOps {
 public:
     virtual ~FileOps() = default;
 
-    // Calls `visit` with the name and attributes of every match of the search
-    // path (wildcards allowed), until it returns false. Returns 0 when the
+    // Calls `visit` with every match of the search path (wildcards allowed),
+    // until it returns false. Returns 0 when the
     // listing ran to its end or `visit` stopped it, and when nothing matched
     // in a folder that is there; otherwise the system's error code, so that a
     // folder that cannot be read is never taken for an empty one.
     [[nodiscard]] virtual uint32_t ListFolder(const std::string& searchPath,
-                            const std::function<bool(const char* name, uint32_t attributes)>& visit) = 0;
+                                            const std::function<bool(const FoundFile& found)>& visit) = 0;
 
     // Each returns 0 on success or the system's error code.
     [[nodiscard]] virtual uint32_t Rename(const std::string& from, const std::string& to) = 0;

@@ -1,5 +1,6 @@
 #include "folder_scan.h"
 
+#include "list_order.h"
 #include "pass_reports.h"
 
 void Scan(FolderContext& context, const std::string& searchPath)
@@ -7,10 +8,10 @@ void Scan(FolderContext& context, const std::string& searchPath)
     WorkingSet& set = context.set;
     set.Clear();
     try {
-        const uint32_t error = context.files.ListFolder(searchPath, [&](const char* name, uint32_t attributes) {
-            if (attributes & kAttributeDirectory)
+        const uint32_t error = context.files.ListFolder(searchPath, [&](const FoundFile& found) {
+            if (found.attributes & kAttributeDirectory)
                 return true;
-            if (set.Append(name))
+            if (set.AppendFile(found))
                 return true;
             context.host.Warn("Out of memory");
             return false;
@@ -21,7 +22,7 @@ void Scan(FolderContext& context, const std::string& searchPath)
             context.host.Warn(UnreadableFolderText(searchPath.substr(0, searchPath.rfind('\\') + 1), error));
         }
         if (set.Count() != 0) {
-            set.SortByName();
+            SortShown(set);
             context.host.FilesLoaded();
         }
     } catch (...) {
@@ -43,9 +44,9 @@ void OpenFolder(FolderContext& context, const std::string& pattern)
 uint32_t FolderNames(FileOps& files, const std::string& folder, std::vector<std::string>& names)
 {
     names.clear();
-    return files.ListFolder(folder + "*", [&](const char* name, uint32_t) {
-        if (std::string(name) != "." && std::string(name) != "..")
-            names.push_back(name);
+    return files.ListFolder(folder + "*", [&](const FoundFile& found) {
+        if (std::string(found.name) != "." && std::string(found.name) != "..")
+            names.push_back(found.name);
         return true;
     });
 }

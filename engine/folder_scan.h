@@ -6,7 +6,7 @@
 #include <vector>
 
 // Replaces the entries with the files (not folders) matching the search path,
-// sorted by name, and refills the list. A folder that cannot be listed is
+// in the set's order, and refills the list. A folder that cannot be listed is
 // told to the user and leaves the list empty.
 void Scan(FolderContext& context, const std::string& searchPath);
 

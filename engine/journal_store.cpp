@@ -108,9 +108,9 @@ std::vector<JournalStore> JournalFolder::All() const
     std::vector<JournalStore> journals;
     // A folder of journals that cannot be read offers nothing to put back:
     // the journals stay for a start that can read them.
-    (void)files_.ListFolder(folder_ + kPrefix + "*" + kSuffix, [&](const char* name, uint32_t attributes) {
-        if (!(attributes & kAttributeDirectory) && IsJournalFileName(name))
-            journals.emplace_back(files_, folder_ + name);
+    (void)files_.ListFolder(folder_ + kPrefix + "*" + kSuffix, [&](const FoundFile& found) {
+        if (!(found.attributes & kAttributeDirectory) && IsJournalFileName(found.name))
+            journals.emplace_back(files_, folder_ + found.name);
         return true;
     });
     return journals;

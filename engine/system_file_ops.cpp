@@ -81,7 +81,7 @@ private:
 class Win32FileOps : public FileOps {
 public:
     uint32_t ListFolder(const std::string& searchPath,
-                        const std::function<bool(const char*, uint32_t)>& visit) override
+                        const std::function<bool(const FoundFile&)>& visit) override
     {
         // The wide listing: an "A" one holds 260 bytes of a name, which a long
         // name in UTF-8 outgrows, and would end the listing there.
@@ -93,7 +93,9 @@ public:
             return error == ERROR_FILE_NOT_FOUND ? 0 : error;
         }
         do {
-            if (!visit(Narrowed(found.cFileName, wcslen(found.cFileName)).c_str(), found.dwFileAttributes))
+            const std::string name = Narrowed(found.cFileName, wcslen(found.cFileName));
+            const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+            if (!visit(FoundFile{name.c_str(), found.dwFileAttributes, size, FromFileTime(found.ftLastWriteTime)}))
                 return 0;
         } while (FindNextFileW(search.Get(), &found));
         const DWORD error = GetLastError();

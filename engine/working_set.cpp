@@ -2,9 +2,7 @@
 
 #include "collation.h"
 
-#include <algorithm>
 #include <new>
-#include <numeric>
 
 namespace {
 constexpr size_t kInitialCapacity = 200;
@@ -17,8 +15,24 @@ WorkingSet::WorkingSet()
 
 bool WorkingSet::Append(const std::string& name, const std::string& newName)
 {
+    return Add(FileEntry{name, newName, std::string(), 0, 0});
+}
+
+bool WorkingSet::AppendFile(const FoundFile& found)
+{
+    return Add(FileEntry{found.name, std::string(), std::string(), found.size, found.lastWrite});
+}
+
+bool WorkingSet::AppendLine(const std::string& text)
+{
+    holdsLines_ = true;
+    return Append(text);
+}
+
+bool WorkingSet::Add(FileEntry entry)
+{
     try {
-        entries_.push_back(FileEntry{name, newName, std::string()});
+        entries_.push_back(std::move(entry));
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -32,24 +46,31 @@ bool WorkingSet::Append(const std::string& name, const std::string& newName)
 void WorkingSet::Clear()
 {
     entries_.clear();
+    holdsLines_ = false;
     DropIndex();
 }
 
-void WorkingSet::SortByName()
+// Follows each cycle of the permutation, so no second copy of the entries
+// is needed.
+void WorkingSet::Reorder(const std::vector<uint32_t>& positions)
 {
-    std::vector<std::string> keys;
-    keys.reserve(entries_.size());
-    for (const FileEntry& e : entries_)
-        keys.push_back(CollationKey(e.name));
-    std::vector<size_t> order(entries_.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
-    std::vector<FileEntry> sorted;
-    sorted.reserve(entries_.capacity());
-    for (size_t i : order)
-        sorted.push_back(std::move(entries_[i]));
-    entries_.swap(sorted);
+    std::vector<bool> placed(entries_.size(), false);
+    for (size_t start = 0; start < entries_.size(); ++start) {
+        if (placed[start])
+            continue;
+        FileEntry held = std::move(entries_[start]);
+        size_t to = start;
+        for (;;) {
+            const size_t from = positions[to];
+            placed[to] = true;
+            if (from == start) {
+                entries_[to] = std::move(held);
+                break;
+            }
+            entries_[to] = std::move(entries_[from]);
+            to = from;
+        }
+    }
     DropIndex();
 }
 

@@ -2,6 +2,10 @@
 // proposed for it. Pure code: the scan fills it through the file seam and the
 // list view shows it, but it touches neither.
 #pragma once
+#include "file_ops.h"
+#include "sort_order.h"
+
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -10,6 +14,8 @@ struct FileEntry {
     std::string name;     // current name, no path; empty once removed from the list
     std::string newName;  // proposal; empty means no change for this entry
     std::string tempName; // scratch name of the two-step index rename
+    uint64_t size = 0;
+    uint64_t modified = 0; // last-write time, a file time in UTC
 };
 
 class WorkingSet {
@@ -23,10 +29,19 @@ public:
 
     // Appends an entry; false when memory ran out (the set keeps what it has).
     bool Append(const std::string& name, const std::string& newName = std::string());
-    // Empties the set; the memory is kept for the next scan.
+    bool AppendFile(const FoundFile& found);
+    // Appends a line of text to show in place of files (the instructions, the
+    // floppy saver's log): until the next Clear the set holds no files.
+    bool AppendLine(const std::string& text);
+    bool HoldsLines() const { return holdsLines_; }
+    // Empties the set; the memory and the order are kept for the next scan.
     void Clear();
-    // Orders the entries by name in the platform's case-insensitive collation.
-    void SortByName();
+
+    // The order the entries are to be shown in (see list_order.h), kept
+    // across scans; Reorder puts the entry at positions[i] at i.
+    const SortOrder& Order() const { return order_; }
+    void SetOrder(SortOrder order) { order_ = order; }
+    void Reorder(const std::vector<uint32_t>& positions);
 
     void SetNewName(int i, std::string text);
     void SetTempName(int i, std::string text);
@@ -40,6 +55,7 @@ public:
     bool IsProposedName(const std::string& text) const;
 
 private:
+    bool Add(FileEntry entry);
     void RebuildIndex() const;
     void SyncIndex() const;
     void DropIndex();
@@ -48,6 +64,8 @@ private:
     void DropKey(const std::string& key) const;
 
     std::vector<FileEntry> entries_;
+    SortOrder order_;
+    bool holdsLines_ = false;
 
     // Proposal index: how many entries propose each collation key. Built on the
     // first question after a scan; an entry whose proposal changes afterwards

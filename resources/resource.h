@@ -26,6 +26,11 @@
 #define ID_PROGRAM_INFO 40022
 #define ID_REMOVE_FROM_LIST 40023
 #define ID_CREATE_FOLDERS 40026
+// View menu: the three orders in the order of ListOrder, then the reverse.
+#define ID_SORT_BY_NAME 40030
+#define ID_SORT_BY_DATE 40031
+#define ID_SORT_BY_SIZE 40032
+#define ID_REVERSE_ORDER 40033
 
 // Dialogs of the rename actions.
 #define IDD_SHORTEN 105

@@ -1,6 +1,8 @@
 // The platform's collation itself, with the letters above ASCII that only
 // the real one orders and matches as the platform does.
 #include "engine/collation.h"
+#include "engine/list_order.h"
+#include "engine/wide_text.h"
 #include "engine/working_set.h"
 #include "test_support.h"
 
@@ -17,12 +19,12 @@ using Names = std::vector<std::string>;
 
 TEST(WorkingSet, SortsInThePlatformCollation)
 {
-    const Names order = {"_x", "~y", "1", "10", "2", "A b", "a_b", "ab", "a-b", "Arger", Western("\xC4rger"),
-                         "coop", "co-op", "File1", "file10", "file9", "zebra"};
+    const Names order = {"_x", "~y", "1", "2", "10", "A b", "a_b", "ab", "a-b", "Arger", Western("\xC4rger"),
+                         "coop", "co-op", "File1", "file9", "file10", "zebra"};
     Names shuffled = order;
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
     WorkingSet set = SetOf(shuffled);
-    set.SortByName();
+    SortShown(set);
     EXPECT_EQ(order, CurrentNames(set));
 }
 
@@ -38,6 +40,25 @@ TEST(Collation, KeysAgreeWithThePlatformComparison)
             const int keys = CollationKey(a).compare(CollationKey(b));
             EXPECT_EQ(platform == 0, keys == 0) << "[" << a << "] [" << b << "]";
             EXPECT_EQ(platform < 0, keys < 0) << "[" << a << "] [" << b << "]";
+        }
+    }
+}
+
+// The name order's own rule gives what the system's number-aware comparison
+// gives, wherever the system tells the names apart.
+TEST(Collation, NameOrderAgreesWithTheSystemsNumberOrder)
+{
+    const Names names = {"Track 1", "track 2", "Track 10", "IMG_9.jpg", "IMG_10.jpg", "a.txt", "a1.txt", "ab", "a b",
+                         "coop", "co-op2", Western("\xC4rger"), "Arger", "x1y10", "x1y2", "1a", "10a", "file 10"};
+    NameKeys keys;
+    for (const std::string& a : names) {
+        for (const std::string& b : names) {
+            const int system = CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS,
+                                               Widened(a).c_str(), -1, Widened(b).c_str(), -1, nullptr, nullptr, 0);
+            if (system != CSTR_EQUAL) {
+                EXPECT_EQ(system == CSTR_LESS_THAN, NameBefore(a, keys.KeyOf(a), b, keys.KeyOf(b)))
+                    << "[" << a << "] [" << b << "]";
+            }
         }
     }
 }

@@ -160,7 +160,7 @@ MemoryVolume::Node* MemoryVolume::Find(const std::string& key)
 }
 
 uint32_t MemoryVolume::ListFolder(const std::string& searchPath,
-                                  const std::function<bool(const char*, uint32_t)>& visit)
+                                  const std::function<bool(const FoundFile&)>& visit)
 {
     if (const uint32_t error = fault ? fault("ListFolder", searchPath) : 0)
         return error;
@@ -178,7 +178,7 @@ uint32_t MemoryVolume::ListFolder(const std::string& searchPath,
     if (!parent || !parent->folder)
         return kErrorPathNotFound;
     if (folder.parentKey.size() && Matches(pattern.c_str(), ".")) {
-        if (!visit(".", kAttributeDirectory) || !visit("..", kAttributeDirectory))
+        if (!visit(FoundFile{".", kAttributeDirectory, 0, 0}) || !visit(FoundFile{"..", kAttributeDirectory, 0, 0}))
             return 0;
     }
     const std::string prefix = folder.key + "\\";
@@ -187,7 +187,9 @@ uint32_t MemoryVolume::ListFolder(const std::string& searchPath,
         if (key.compare(0, prefix.size(), prefix) != 0 || key.find('\\', prefix.size()) != std::string::npos)
             continue;
         const std::string name = entry.second.path.substr(prefix.size());
-        if (Matches(pattern.c_str(), name.c_str()) && !visit(name.c_str(), entry.second.attributes))
+        const Node& node = entry.second;
+        if (Matches(pattern.c_str(), name.c_str()) &&
+            !visit(FoundFile{name.c_str(), node.attributes, node.content.size(), node.lastWrite}))
             return 0;
     }
     return 0;

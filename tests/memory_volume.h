@@ -46,7 +46,7 @@ public:
 
     // A folder that is not there gives 3.
     uint32_t ListFolder(const std::string& searchPath,
-                        const std::function<bool(const char*, uint32_t)>& visit) override;
+                        const std::function<bool(const FoundFile&)>& visit) override;
     uint32_t Rename(const std::string& from, const std::string& to) override;
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
     // As under Wine, the creation time reads back as the last-write time.

@@ -136,7 +136,7 @@ std::map<std::string, std::string> TreeOf(const std::string& folder)
 }
 
 uint32_t FaultyFileOps::ListFolder(const std::string& searchPath,
-                                   const std::function<bool(const char*, uint32_t)>& visit)
+                                   const std::function<bool(const FoundFile&)>& visit)
 {
     if (listRule) {
         if (const uint32_t error = listRule(searchPath))

@@ -115,7 +115,7 @@ public:
     std::vector<std::string> copied;         // every call, as full source paths
 
     uint32_t ListFolder(const std::string& searchPath,
-                        const std::function<bool(const char*, uint32_t)>& visit) override;
+                        const std::function<bool(const FoundFile&)>& visit) override;
     uint32_t Rename(const std::string& from, const std::string& to) override;
     uint32_t SetFileTimes(const std::string& path, uint64_t creation, uint64_t lastWrite) override;
     uint32_t GetFileTimes(const std::string& path, uint64_t& creation, uint64_t& lastWrite) override;

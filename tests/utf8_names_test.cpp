@@ -5,6 +5,7 @@
 #include "engine/characters.h"
 #include "engine/code_page.h"
 #include "engine/journal.h"
+#include "engine/list_order.h"
 #include "engine/name_pieces.h"
 #include "engine/transforms.h"
 #include "case_rows.h"
@@ -55,6 +56,14 @@ TEST_F(Utf8Names, CharactersAreWholeSequences)
         EXPECT_EQ(c.units, SystemLength(c.text)) << c.text;
     }
     EXPECT_EQ("😀", CutToSystemLength("😀😀", 3));
+}
+
+TEST_F(Utf8Names, NameOrderFoldsEveryScriptAndReadsNumbers)
+{
+    const std::vector<std::string> order = {"Фото 2.jpg", "фото 3.jpg", "Фото 10.jpg", "写真9", "写真10"};
+    WorkingSet set = SetOf({order[4], order[2], order[0], order[3], order[1]});
+    SortShown(set);
+    EXPECT_EQ(order, CurrentNames(set));
 }
 
 TEST_F(Utf8Names, CaseChangesLettersOfEveryScript)

@@ -1,5 +1,7 @@
 // The working set: order, removal and the proposal index.
 #include "engine/collation.h"
+#include "engine/list_order.h"
+#include "engine/transforms.h"
 #include "engine/working_set.h"
 #include "test_support.h"
 
@@ -10,19 +12,29 @@
 
 namespace {
 using Names = std::vector<std::string>;
+
+Names Sorted(Names names)
+{
+    std::shuffle(names.begin(), names.end(), std::mt19937(7));
+    WorkingSet set = SetOf(names);
+    SortShown(set);
+    return CurrentNames(set);
+}
+
 } // namespace
 
 // The order of ASCII names is the platform's in every build: punctuation
-// before digits before letters, case ignored, hyphens weighed last.
+// before digits before letters, case ignored, hyphens weighed last, numbers
+// by their value.
 TEST(WorkingSet, SortsAsciiNamesLikeThePlatform)
 {
-    const Names order = {" x", "!x", "(x", ".x", "@x", "_x", "~x", "+x", "=x", "1", "10", "2", "A b", "a_b",
-                         "ab", "a-b", "a'c", "Arger", "coop", "co-op", "File1", "file10", "file9", "zebra"};
+    const Names order = {" x", "!x", "(x", ".x", "@x", "_x", "~x", "+x", "=x", "1", "2", "10", "A b", "a_b",
+                         "ab", "a-b", "a'c", "Arger", "coop", "co-op", "File1", "file9", "file10", "zebra"};
     for (unsigned seed = 1; seed <= 3; ++seed) {
         Names shuffled = order;
         std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(seed));
         WorkingSet set = SetOf(shuffled);
-        set.SortByName();
+        SortShown(set);
         EXPECT_EQ(order, CurrentNames(set)) << "seed " << seed;
     }
     EXPECT_EQ(CollationKey("READ.me"), CollationKey("read.ME"));
@@ -30,12 +42,62 @@ TEST(WorkingSet, SortsAsciiNamesLikeThePlatform)
     EXPECT_NE(CollationKey("co-op"), CollationKey("co'op"));
 }
 
+TEST(WorkingSet, NameOrderReadsNumbersByTheirValue)
+{
+    const Names orders[] = {
+        {"Track 1.mp3", "Track 2.mp3", "Track 10.mp3"},
+        {"1a", "2a", "10a", "a"},
+        {"a", "a.txt", "a0", "a00", "a001", "a01", "a1", "a2", "ab"}, // leading zeros break ties
+        {"x9", "x99999999999999999999999", "x100000000000000000000000"},
+        {"README", "readme", "ReadMe2"}, // names equal but for case keep one order
+        {"\x93\xFA" "2", "\x93\xFA" "10"}, // a double-byte character before the digits
+    };
+    for (const Names& order : orders)
+        EXPECT_EQ(order, Sorted(order));
+}
+
+// Date and size orders fall back on the name order; the index numbers and
+// the marks of shortened names that meet follow the order shown.
+TEST(WorkingSet, OtherOrdersAndTheNumberingFollowThem)
+{
+    struct Case {
+        SortOrder order;
+        Names names;
+        Names shortened;
+    };
+    const Case cases[] = {
+        {{ListOrder::Name, false}, {"a2.jpg", "a10.jpg", "b.jpg", "c.jpg"}, {"a.jpg", "a~1.jpg", "b.jpg", "c.jpg"}},
+        {{ListOrder::Name, true}, {"c.jpg", "b.jpg", "a10.jpg", "a2.jpg"}, {"c.jpg", "b.jpg", "a.jpg", "a~1.jpg"}},
+        {{ListOrder::Modified, false}, {"a10.jpg", "c.jpg", "a2.jpg", "b.jpg"}, {"a.jpg", "c.jpg", "a~1.jpg", "b.jpg"}},
+        {{ListOrder::Modified, true}, {"b.jpg", "a2.jpg", "c.jpg", "a10.jpg"}, {"b.jpg", "a.jpg", "c.jpg", "a~1.jpg"}},
+        {{ListOrder::Size, false}, {"b.jpg", "a2.jpg", "c.jpg", "a10.jpg"}, {"b.jpg", "a.jpg", "c.jpg", "a~1.jpg"}},
+        {{ListOrder::Size, true}, {"a10.jpg", "c.jpg", "a2.jpg", "b.jpg"}, {"a.jpg", "c.jpg", "a~1.jpg", "b.jpg"}},
+    };
+    for (const Case& c : cases) {
+        WorkingSet set;
+        for (const FoundFile& file : {FoundFile{"b.jpg", 0, 10, 300}, FoundFile{"a10.jpg", 0, 30, 100},
+                                      FoundFile{"c.jpg", 0, 20, 200}, FoundFile{"a2.jpg", 0, 20, 300}})
+            set.AppendFile(file);
+        set.SetOrder(c.order);
+        SortShown(set);
+        EXPECT_EQ(c.names, CurrentNames(set));
+        IndexOptions options;
+        options.position = TextPosition::Prefix;
+        options.startWithOne = true;
+        IndexNames(set, options);
+        for (int i = 0; i < set.Count(); ++i)
+            EXPECT_EQ(std::to_string(i + 1) + c.names[static_cast<size_t>(i)], set.Entry(i).newName);
+        Shorten(set, 1);
+        EXPECT_EQ(c.shortened, NewNames(set));
+    }
+}
+
 TEST(WorkingSet, SortingCarriesProposalsWithTheirNames)
 {
     WorkingSet set = SetOf({"b", "a"});
     set.SetNewName(0, "B");
     set.SetTempName(0, "tb");
-    set.SortByName();
+    SortShown(set);
     EXPECT_EQ("a", set.Entry(0).name);
     EXPECT_EQ("B", set.Entry(1).newName);
     EXPECT_EQ("tb", set.Entry(1).tempName);

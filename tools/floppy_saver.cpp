@@ -55,9 +55,9 @@ void FloppySaverDialog::FindNextFolderIndex()
     // Without a destination there is nothing to look at: the current
     // directory is no place of the run.
     if (!destination_.empty()) {
-        const uint32_t error = files_.ListFolder(destination_ + base + "*.*", [&](const char* name, uint32_t attr) {
-            if (attr & kAttributeDirectory)
-                folders.push_back(name);
+        const uint32_t error = files_.ListFolder(destination_ + base + "*.*", [&](const FoundFile& found) {
+            if (found.attributes & kAttributeDirectory)
+                folders.push_back(found.name);
             return true;
         });
         // A destination that is not there yet holds no folder of the run.

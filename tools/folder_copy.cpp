@@ -108,9 +108,9 @@ private:
     // The files, and when recursing the subfolders; 0 or the system's error.
     uint32_t Read(const std::string& source, Listing& listing)
     {
-        const uint32_t error = files_.ListFolder(source + pattern_, [&](const char* name, uint32_t attributes) {
-            if (!(attributes & kAttributeDirectory))
-                listing.files.push_back(name);
+        const uint32_t error = files_.ListFolder(source + pattern_, [&](const FoundFile& found) {
+            if (!(found.attributes & kAttributeDirectory))
+                listing.files.push_back(found.name);
             return true;
         });
         if (error != 0 || !recurse_)
@@ -152,10 +152,10 @@ private:
     // its copy would hold itself.
     uint32_t Subfolders(const std::string& source, std::vector<std::string>& names)
     {
-        return files_.ListFolder(source + "*.*", [&](const char* name, uint32_t attributes) {
-            if ((attributes & kAttributeDirectory) && name[0] != '.' &&
-                Comparable(source + name + "\\") != destinationRoot_)
-                names.push_back(name);
+        return files_.ListFolder(source + "*.*", [&](const FoundFile& found) {
+            if ((found.attributes & kAttributeDirectory) && found.name[0] != '.' &&
+                Comparable(source + found.name + "\\") != destinationRoot_)
+                names.push_back(found.name);
             return true;
         });
     }

@@ -13,6 +13,9 @@ inline Settings Example()
     settings.toCol = 180;
     settings.floppyPath = "D:\\Disks\\";
     settings.floppyFolder = "Disk";
+    settings.sizeCol = 90;
+    settings.modifiedCol = 140;
+    settings.order = {ListOrder::Modified, true};
     settings.flags = 2;
     settings.showCmd = 1;
     settings.rcNormal = {100, 50, 760, 542};

@@ -20,6 +20,10 @@ const char kExampleText[] =
     "ToCol=180\r\n"
     "FPath=D:\\Disks\\\r\n"
     "FFolder=Disk\r\n"
+    "SizeCol=90\r\n"
+    "ModifiedCol=140\r\n"
+    "SortBy=Modified\r\n"
+    "Reverse=1\r\n"
     "[Window]\r\n"
     "flags=2\r\n"
     "showCmd=1\r\n"
@@ -124,6 +128,9 @@ TEST(SettingsFile, ReaderCases)
          Settings()},
         {"line of 10,000 characters", "[Settings]\r\n" + Repeat('x', 10000) + "\r\nFromCol=5\r\n",
          Expected([](Settings& s) { s.fromCol = 5; })},
+        {"order in any case", "[Settings]\r\nSortBy=sIZE\r\nReverse=1\r\n",
+         Expected([](Settings& s) { s.order = {ListOrder::Size, true}; })},
+        {"order of a later version is the name order", "[Settings]\r\nSortBy=Colour\r\n", Settings()},
         {"zero byte ends a line's text", std::string(kZeroBytes, sizeof kZeroBytes - 1),
          Expected([](Settings& s) { s.path = "C:\\"; })},
     };

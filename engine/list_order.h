@@ -1,0 +1,48 @@
+// The orders the list can show the files in: by name as people read numbers
+// in names ("Track 2" before "Track 10"), by date modified or by size, each
+// ascending or reversed. The index action numbers the files in this order.
+// Pure code.
+#pragma once
+#include "sort_order.h"
+#include "working_set.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// A click on the header of the column that shows `column`: the order in force
+// turns round, another one starts ascending.
+SortOrder ClickedOrder(SortOrder current, ListOrder column);
+
+// Keys whose byte order is the name order: each character weighs what the
+// platform's case-insensitive collation gives it alone, and a run of digits
+// weighs as its value, so leading zeros do not count and a run may be of any
+// length. Hyphens and apostrophes weigh nothing, as in the platform's word
+// order. The weight of each character is asked of the platform once.
+class NameKeys {
+public:
+    NameKeys();
+    std::string KeyOf(const std::string& name);
+
+private:
+    const std::string& WeightOf(const std::string& name, size_t at, size_t length);
+    void AddNumber(const std::string& name, size_t& at, std::string& key) const;
+
+    std::string ascii_[128];
+    std::string digitMark_;
+    std::unordered_map<std::string, std::string> others_;
+};
+
+// True when `a` comes before `b` in name order: by their name keys, then by
+// the platform's collation, then byte for byte, so that no two different
+// names tie and the order is the same at every scan.
+bool NameBefore(const std::string& a, const std::string& aKey, const std::string& b, const std::string& bKey);
+
+// The entries' positions in the order asked for; entries off the list come
+// last, in the order they stood.
+std::vector<uint32_t> SortedPositions(const WorkingSet& set, SortOrder order);
+
+// Puts the entries in the set's own order. A set holding lines of text
+// instead of files stays as it is.
+void SortShown(WorkingSet& set);
