@@ -588,3 +588,63 @@ TEST(MainWindow, AnUnfinishedBatchIsOfferedAtStart)
         EXPECT_EQ(yes ? JournalState::Closed : JournalState::Open, after.state);
     }
 }
+
+// The View menu and the column headers choose the order and the menu's
+// checks and the header's arrow show it; index proposals are numbered again.
+TEST(MainWindow, TheOrderComesFromTheViewMenuAndTheHeaders)
+{
+    TempFolder folder;
+    folder.Create("Track 1.mp3", "ten bytes!");
+    folder.Create("Track 2.mp3", "two");
+    folder.Create("Track 10.mp3", "1");
+    Program program(folder.Path().c_str());
+    const auto shown = [&program] {
+        std::string rows;
+        for (int row = 0; row < program.app->list.RowCount(); ++row)
+            rows += program.app->list.RowEntry(row).newName + "|";
+        return rows;
+    };
+    const auto checked = [&program](int id) {
+        SendMessageA(program.Main(), WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(program.Main())), 0);
+        return (GetMenuState(GetMenu(program.Main()), static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(program.app->list.GetHandle(), LVM_GETHEADER, 0, 0));
+    const auto clickHeader = [header](int column) {
+        RECT item{};
+        SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(header, WM_LBUTTONUP, 0, at);
+    };
+    const auto arrow = [header](int column) {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        return item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+    };
+    IndexDialog& index = program.app->dialogs.index;
+    RunSteps({Click(index, IDC_AFTER_NAME), Click(index, IDC_EXISTING_NAME), Click(index, IDC_START_WITH_ONE),
+              Press(index, IDOK)});
+    program.Command(ID_INDEX_NAMES);
+    ASSERT_TRUE(StepsDone());
+    EXPECT_EQ("Track 11.mp3|Track 22.mp3|Track 103.mp3|", shown());
+    EXPECT_TRUE(checked(ID_SORT_BY_NAME));
+    EXPECT_EQ(HDF_SORTUP, arrow(0));
+
+    program.Command(ID_SORT_BY_SIZE);
+    EXPECT_EQ("Track 101.mp3|Track 22.mp3|Track 13.mp3|", shown());
+    EXPECT_TRUE(checked(ID_SORT_BY_SIZE));
+    EXPECT_FALSE(checked(ID_SORT_BY_NAME));
+    EXPECT_EQ(0, arrow(0));
+
+    clickHeader(2); // the size column again: reversed
+    EXPECT_EQ("Track 11.mp3|Track 22.mp3|Track 103.mp3|", shown());
+    EXPECT_TRUE(checked(ID_REVERSE_ORDER));
+    EXPECT_EQ(HDF_SORTDOWN, arrow(2));
+
+    clickHeader(0); // another column starts ascending
+    EXPECT_TRUE(checked(ID_SORT_BY_NAME));
+    EXPECT_FALSE(checked(ID_REVERSE_ORDER));
+    EXPECT_EQ("Track 11.mp3|Track 22.mp3|Track 103.mp3|", shown());
+    EXPECT_EQ("Track 10.mp3", program.app->list.RowEntry(2).name);
+}

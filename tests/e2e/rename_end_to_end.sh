@@ -162,5 +162,48 @@ for f in a.jpg b.jpg c.txt; do
 done
 stop
 
+# Index with the existing names, starting with 1, in the order the list
+# shows: "Use existing name" and "Append index" are clicked (see above).
+index_in_shown_order() {
+  keys alt+a Down Down Return
+  sleep 0.5
+  keys space
+  click "Rename using" 40 125
+  click "Rename using" 40 200
+  keys Return
+}
+
+# View, "Sort by date modified": files whose dates run opposite to their
+# names are numbered by date, their contents going with them; the order is
+# kept. Then View, "Sort by name": "Track 1/2/10" by their numbers' value.
+mkdir -p "$scratch/order"
+for f in a b c; do echo "$f" >"$scratch/order/$f.jpg"; done
+touch -d 2024-01-01 "$scratch/order/a.jpg"; touch -d 2023-01-01 "$scratch/order/b.jpg"
+touch -d 2022-01-01 "$scratch/order/c.jpg"
+start "$scratch/order" "order" || exit 1
+keys alt+v d
+index_in_shown_order
+import -window root "$(dirname "$scratch")/order-by-date.png"
+keys alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/order" c1.jpg b2.jpg a3.jpg
+for f in a3 b2 c1; do [ "$(cat "$scratch/order/$f.jpg")" = "${f:0:1}" ] || fail "$f.jpg holds $(cat "$scratch/order/$f.jpg")"; done
+stop
+[ "$(setting SortBy)" = Modified ] || fail "SortBy=$(setting SortBy)"
+mkdir -p "$scratch/tracks"
+for n in 10 2 1; do echo "$n" >"$scratch/tracks/Track $n.mp3"; done
+start "$scratch/tracks" "tracks" || exit 1
+keys alt+v n
+index_in_shown_order
+keys alt+c Return
+sleep 0.5
+keys y
+sleep 1
+expect_files "$scratch/tracks" "Track 11.mp3" "Track 22.mp3" "Track 103.mp3"
+[ "$(cat "$scratch/tracks/Track 103.mp3")" = 10 ] || fail "Track 103.mp3 holds $(cat "$scratch/tracks/Track 103.mp3")"
+stop
+
 rm -rf "$scratch"
 if [ "$failures" -eq 0 ]; then echo "end-to-end: all checks passed"; else exit 1; fi
