@@ -377,8 +377,7 @@ bool MainWindow::RunAction(int action)
 // what applying would do; other proposals go along with their files.
 void MainWindow::ChangeOrder(SortOrder order)
 {
-    parts_.set.SetOrder(order);
-    SortShown(parts_.set);
+    ::ChangeOrder(parts_.set, order);
     if (pending_ && action_ == ID_INDEX_NAMES)
         IndexNames(parts_.set, parts_.dialogs.index.Options());
     parts_.list.Refill();

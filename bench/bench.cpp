@@ -125,7 +125,8 @@ struct Headline {
     double bytesPerEntry = 0;
 };
 
-// The scanned entries put in each order again, as the View menu does.
+// The scanned entries put in each order from another one, as the View menu
+// does, and the order shown turned round.
 void SortFigures(WorkingSet& set, double bare)
 {
     struct Named { const char* name; SortOrder order; };
@@ -137,12 +138,14 @@ void SortFigures(WorkingSet& set, double bare)
     };
     for (const Named& o : orders) {
         const double seconds = Best(3, [&] {
-            set.SetOrder(o.order);
-            SortShown(set);
+            set.SetOrder(SortOrder{o.order.by == ListOrder::Name ? ListOrder::Size : ListOrder::Name, false});
+            ChangeOrder(set, o.order);
         });
         std::printf("%-52s %8.3f s   (%.2fx the bare loop)\n", o.name, seconds, seconds / bare);
     }
-    set.SetOrder(SortOrder());
+    const double flip = Best(3, [&] { ChangeOrder(set, SortOrder{ListOrder::Name, !set.Order().reversed}); });
+    Report("reverse the order shown", flip, "at most 0.05 s");
+    ChangeOrder(set, SortOrder());
 }
 
 double ScanFigures(const std::string& folder, QuietHost& host)

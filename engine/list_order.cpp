@@ -4,6 +4,7 @@
 #include "collation.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -20,6 +21,56 @@ std::string PrimaryWeights(const std::string& text)
     return key.substr(0, key.find('\x01'));
 }
 
+// Byte order of two keys, eight bytes at a time: the keys of a folder's
+// names often share a long beginning ("IMG_0"), and the system's memcmp
+// goes a byte at a time on some platforms.
+int CompareKeys(std::string_view a, std::string_view b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    size_t at = 0;
+    for (; at + 8 <= common; at += 8) {
+        uint64_t x;
+        uint64_t y;
+        std::memcpy(&x, a.data() + at, 8);
+        std::memcpy(&y, b.data() + at, 8);
+        if (x != y)
+            break;
+    }
+    for (; at < common; ++at) {
+        if (a[at] != b[at])
+            return static_cast<unsigned char>(a[at]) < static_cast<unsigned char>(b[at]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+size_t CommonLength(std::string_view a, std::string_view b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    size_t at = 0;
+    while (at < common && a[at] == b[at])
+        ++at;
+    return at;
+}
+
+// The eight bytes of the key from `at` as a number that orders as they do
+// (a short key padded with zeros, which orders it first or as a tie).
+uint64_t HeadOf(std::string_view key, size_t at)
+{
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i)
+        head = (head << 8) | (at + i < key.size() ? static_cast<unsigned char>(key[at + i]) : 0u);
+    return head;
+}
+
+// The order of names whose keys are the same.
+bool TieBefore(const std::string& a, const std::string& b)
+{
+    const int byCollation = CollationKey(a).compare(CollationKey(b));
+    if (byCollation != 0)
+        return byCollation < 0;
+    return a < b;
+}
+
 } // namespace
 
 SortOrder ClickedOrder(SortOrder current, ListOrder column)
@@ -31,26 +82,58 @@ SortOrder ClickedOrder(SortOrder current, ListOrder column)
 
 NameKeys::NameKeys() : digitMark_(PrimaryWeights("0"))
 {
-    for (int c = 1; c < 128; ++c)
-        ascii_[c] = PrimaryWeights(std::string(1, static_cast<char>(c)));
+    for (int c = 1; c < 128; ++c) {
+        const std::string weight = PrimaryWeights(std::string(1, static_cast<char>(c)));
+        Weight& entry = ascii_[c];
+        entry.fits = weight.size() <= sizeof entry.bytes;
+        entry.length = entry.fits ? static_cast<uint8_t>(weight.size()) : 0;
+        std::memcpy(entry.bytes, weight.data(), entry.length);
+        longestAscii_ = std::max<size_t>(longestAscii_, entry.length);
+    }
 }
 
 std::string NameKeys::KeyOf(const std::string& name)
 {
     std::string key;
-    key.reserve(name.size() * 2 + 8);
+    AppendKey(name, key);
+    return key;
+}
+
+void NameKeys::AppendKey(const std::string& name, std::string& keys)
+{
     size_t at = 0;
     while (at < name.size()) {
         const unsigned char c = static_cast<unsigned char>(name[at]);
         if (IsDigit(name[at])) {
-            AddNumber(name, at, key);
-            continue;
+            AppendNumber(name, at, keys);
+        } else if (c < 128 && ascii_[c].fits) {
+            AppendAscii(name, at, keys);
+        } else {
+            const size_t length = CharacterLength(name, at);
+            keys += WeightOf(name, at, length);
+            at += length;
         }
-        const size_t length = CharacterLength(name, at);
-        key += length == 1 && c < 128 ? ascii_[c] : WeightOf(name, at, length);
-        at += length;
     }
-    return key;
+}
+
+// A run of ASCII characters other than digits, written straight into the
+// block, where most of the time of a sort goes. A byte below 128 is a
+// character of its own in every code page.
+void NameKeys::AppendAscii(const std::string& name, size_t& at, std::string& keys) const
+{
+    size_t end = at;
+    while (end < name.size() && static_cast<unsigned char>(name[end]) < 128 && !IsDigit(name[end]) &&
+           ascii_[static_cast<unsigned char>(name[end])].fits)
+        ++end;
+    const size_t was = keys.size();
+    keys.resize(was + (end - at) * longestAscii_ + sizeof ascii_[0].bytes);
+    char* out = &keys[was];
+    for (; at < end; ++at) {
+        const Weight& weight = ascii_[static_cast<unsigned char>(name[at])];
+        std::memcpy(out, weight.bytes, sizeof weight.bytes);
+        out += weight.length;
+    }
+    keys.resize(static_cast<size_t>(out - keys.data()));
 }
 
 const std::string& NameKeys::WeightOf(const std::string& name, size_t at, size_t length)
@@ -64,7 +147,7 @@ const std::string& NameKeys::WeightOf(const std::string& name, size_t at, size_t
 
 // A run of digits weighs as a digit, then its count of digits without the
 // leading zeros, then those digits: a longer number is a larger one.
-void NameKeys::AddNumber(const std::string& name, size_t& at, std::string& key) const
+void NameKeys::AppendNumber(const std::string& name, size_t& at, std::string& keys) const
 {
     while (at < name.size() && name[at] == '0' && at + 1 < name.size() && IsDigit(name[at + 1]))
         ++at;
@@ -74,56 +157,132 @@ void NameKeys::AddNumber(const std::string& name, size_t& at, std::string& key) 
     while (at < name.size() && IsDigit(name[at]))
         ++at;
     const size_t count = at - start;
-    key += digitMark_;
-    key += static_cast<char>(count >> 8);
-    key += static_cast<char>(count & 0xff);
-    key.append(name, start, count);
+    keys += digitMark_;
+    keys += static_cast<char>(count >> 8);
+    keys += static_cast<char>(count & 0xff);
+    keys.append(name, start, count);
 }
 
-bool NameBefore(const std::string& a, const std::string& aKey, const std::string& b, const std::string& bKey)
+bool NameBefore(const std::string& a, std::string_view aKey, const std::string& b, std::string_view bKey)
 {
-    const int byKey = aKey.compare(bKey);
-    if (byKey != 0)
-        return byKey < 0;
-    const int byCollation = CollationKey(a).compare(CollationKey(b));
-    if (byCollation != 0)
-        return byCollation < 0;
-    return a < b;
+    const int byKey = CompareKeys(aKey, bKey);
+    return byKey != 0 ? byKey < 0 : TieBefore(a, b);
 }
+
+namespace {
+
+uint64_t ValueOf(const FileEntry& entry, ListOrder by)
+{
+    return by == ListOrder::Modified ? entry.modified : entry.size;
+}
+
+// Sorts the positions by the names of their entries; the keys of all of
+// them are made once, into one block.
+void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::iterator first,
+                std::vector<uint32_t>::iterator last)
+{
+    struct Keyed {
+        uint64_t head; // eight bytes of the key from where all the keys part
+        uint32_t position;
+        uint32_t offset;
+        uint32_t length;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<size_t>(last - first));
+    std::string keys;
+    keys.reserve(keyed.capacity() * 48);
+    for (auto at = first; at != last; ++at) {
+        const size_t offset = keys.size();
+        names.AppendKey(set.Entry(static_cast<int>(*at)).name, keys);
+        keyed.push_back(Keyed{0, *at, static_cast<uint32_t>(offset), static_cast<uint32_t>(keys.size() - offset)});
+    }
+    const std::string_view all(keys);
+    const auto keyOf = [&all](const Keyed& k) { return all.substr(k.offset, k.length); };
+    size_t shared = keyed.empty() ? 0 : keyed[0].length;
+    for (const Keyed& k : keyed)
+        shared = std::min(shared, CommonLength(keyOf(keyed[0]), keyOf(k)));
+    for (Keyed& k : keyed)
+        k.head = HeadOf(keyOf(k), shared);
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        const int byKey = CompareKeys(keyOf(a), keyOf(b));
+        if (byKey != 0)
+            return byKey < 0;
+        const std::string& aName = set.Entry(static_cast<int>(a.position)).name;
+        const std::string& bName = set.Entry(static_cast<int>(b.position)).name;
+        if (aName == bName)
+            return a.position < b.position; // only a test's set holds a name twice
+        return TieBefore(aName, bName);
+    });
+    for (const Keyed& k : keyed)
+        *first++ = k.position;
+}
+
+// Sorts by date or size; only the entries that tie on it need name keys.
+void SortByValue(const WorkingSet& set, ListOrder by, NameKeys& names, std::vector<uint32_t>& positions)
+{
+    std::sort(positions.begin(), positions.end(), [&](uint32_t a, uint32_t b) {
+        const uint64_t x = ValueOf(set.Entry(static_cast<int>(a)), by);
+        const uint64_t y = ValueOf(set.Entry(static_cast<int>(b)), by);
+        return x != y ? x < y : a < b;
+    });
+    for (auto run = positions.begin(); run != positions.end();) {
+        const uint64_t value = ValueOf(set.Entry(static_cast<int>(*run)), by);
+        auto end = run + 1;
+        while (end != positions.end() && ValueOf(set.Entry(static_cast<int>(*end)), by) == value)
+            ++end;
+        if (end - run > 1)
+            SortByName(set, names, run, end);
+        run = end;
+    }
+}
+
+// The positions of the listed entries as `arrange` puts them, then those of
+// the entries off the list as they stood.
+template <typename Arrange>
+std::vector<uint32_t> Arranged(const WorkingSet& set, Arrange arrange)
+{
+    std::vector<uint32_t> listed;
+    std::vector<uint32_t> unlisted;
+    listed.reserve(static_cast<size_t>(set.Count()));
+    for (int i = 0; i < set.Count(); ++i)
+        (set.IsListed(i) ? listed : unlisted).push_back(static_cast<uint32_t>(i));
+    arrange(listed);
+    listed.insert(listed.end(), unlisted.begin(), unlisted.end());
+    return listed;
+}
+
+} // namespace
 
 std::vector<uint32_t> SortedPositions(const WorkingSet& set, SortOrder order)
 {
-    NameKeys names;
-    std::vector<std::string> keys(static_cast<size_t>(set.Count()));
-    std::vector<uint32_t> listed;
-    std::vector<uint32_t> unlisted;
-    listed.reserve(keys.size());
-    for (int i = 0; i < set.Count(); ++i) {
-        if (set.IsListed(i)) {
-            keys[static_cast<size_t>(i)] = names.KeyOf(set.Entry(i).name);
-            listed.push_back(static_cast<uint32_t>(i));
-        } else {
-            unlisted.push_back(static_cast<uint32_t>(i));
-        }
-    }
-    const auto before = [&](uint32_t a, uint32_t b) {
-        const FileEntry& x = set.Entry(static_cast<int>(a));
-        const FileEntry& y = set.Entry(static_cast<int>(b));
-        if (order.by == ListOrder::Modified && x.modified != y.modified)
-            return x.modified < y.modified;
-        if (order.by == ListOrder::Size && x.size != y.size)
-            return x.size < y.size;
-        return NameBefore(x.name, keys[a], y.name, keys[b]);
-    };
-    std::stable_sort(listed.begin(), listed.end(), before);
-    if (order.reversed)
-        std::reverse(listed.begin(), listed.end());
-    listed.insert(listed.end(), unlisted.begin(), unlisted.end());
-    return listed;
+    return Arranged(set, [&](std::vector<uint32_t>& listed) {
+        NameKeys names;
+        if (order.by == ListOrder::Name)
+            SortByName(set, names, listed.begin(), listed.end());
+        else
+            SortByValue(set, order.by, names, listed);
+        if (order.reversed)
+            std::reverse(listed.begin(), listed.end());
+    });
 }
 
 void SortShown(WorkingSet& set)
 {
     if (!set.HoldsLines())
         set.Reorder(SortedPositions(set, set.Order()));
+}
+
+// The order is total, so its reverse is the same list turned round.
+void ChangeOrder(WorkingSet& set, SortOrder order)
+{
+    const SortOrder was = set.Order();
+    set.SetOrder(order);
+    if (set.HoldsLines() || was == order)
+        return;
+    if (was.by != order.by)
+        SortShown(set);
+    else
+        set.Reorder(Arranged(set, [](std::vector<uint32_t>& listed) { std::reverse(listed.begin(), listed.end()); }));
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,12 +25,24 @@ class NameKeys {
 public:
     NameKeys();
     std::string KeyOf(const std::string& name);
+    // Appends the name's key to `keys`, the keys of many names in one block.
+    void AppendKey(const std::string& name, std::string& keys);
 
 private:
-    const std::string& WeightOf(const std::string& name, size_t at, size_t length);
-    void AddNumber(const std::string& name, size_t& at, std::string& key) const;
+    // An ASCII character's weight, when it fits in eight bytes (it takes
+    // one or two); the others are looked up as characters beyond ASCII are.
+    struct Weight {
+        char bytes[8] = {};
+        uint8_t length = 0;
+        bool fits = false;
+    };
 
-    std::string ascii_[128];
+    const std::string& WeightOf(const std::string& name, size_t at, size_t length);
+    void AppendNumber(const std::string& name, size_t& at, std::string& keys) const;
+    void AppendAscii(const std::string& name, size_t& at, std::string& keys) const;
+
+    Weight ascii_[128];
+    size_t longestAscii_ = 0;
     std::string digitMark_;
     std::unordered_map<std::string, std::string> others_;
 };
@@ -37,7 +50,7 @@ private:
 // True when `a` comes before `b` in name order: by their name keys, then by
 // the platform's collation, then byte for byte, so that no two different
 // names tie and the order is the same at every scan.
-bool NameBefore(const std::string& a, const std::string& aKey, const std::string& b, const std::string& bKey);
+bool NameBefore(const std::string& a, std::string_view aKey, const std::string& b, std::string_view bKey);
 
 // The entries' positions in the order asked for; entries off the list come
 // last, in the order they stood.
@@ -46,3 +59,6 @@ std::vector<uint32_t> SortedPositions(const WorkingSet& set, SortOrder order);
 // Puts the entries in the set's own order. A set holding lines of text
 // instead of files stays as it is.
 void SortShown(WorkingSet& set);
+// Makes `order` the set's order and puts the entries in it; a set already in
+// the same order reversed is only turned round.
+void ChangeOrder(WorkingSet& set, SortOrder order);
