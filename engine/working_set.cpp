@@ -2,15 +2,64 @@
 
 #include "collation.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
+
 constexpr size_t kInitialCapacity = 200;
+
+char FoldedAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-WorkingSet::WorkingSet()
+// Blank to tilde: the ASCII that names hold.
+bool IsPlainAscii(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
+// True when the platform's collation tells plain ASCII texts apart exactly
+// as ASCII case folding does: each character equals only itself and its
+// other case, and none is passed over. A Turkish locale, where "I" is not
+// the capital of "i", fails it. Asked once: the answer holds for the run.
+bool CollationIsAsciiFolding()
+{
+    std::string keys[95];
+    for (char c = ' '; c <= '~'; ++c)
+        keys[c - ' '] = CollationKey(std::string("a") + c + "b");
+    const std::string without = CollationKey("ab");
+    for (char c = ' '; c <= '~'; ++c) {
+        if (keys[c - ' '] == without)
+            return false;
+        for (char d = ' '; d < c; ++d) {
+            if ((keys[c - ' '] == keys[d - ' ']) != (FoldedAscii(c) == FoldedAscii(d)))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+WorkingSet::WorkingSet(NameIndex index) : mayFold_(index == NameIndex::FoldWhereItCan)
 {
     entries_.reserve(kInitialCapacity);
+}
+
+size_t WorkingSet::FoldedHash::operator()(const std::string& text) const
+{
+    size_t hash = 2166136261u;
+    for (char c : text)
+        hash = (hash ^ static_cast<unsigned char>(FoldedAscii(c))) * 16777619u;
+    return hash;
+}
+
+bool WorkingSet::FoldedEqual::operator()(const std::string& a, const std::string& b) const
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldedAscii(x) == FoldedAscii(y); });
 }
 
 bool WorkingSet::Append(const std::string& name, const std::string& newName)
@@ -100,38 +149,49 @@ bool WorkingSet::RemoveByName(const std::string& name)
 bool WorkingSet::IsProposedName(const std::string& text) const
 {
     if (!indexed_)
-        RebuildIndex();
+        RebuildIndex(mayFold_);
     else
         SyncIndex();
-    return proposals_.count(CollationKey(text)) != 0;
+    if (folding_ && !IsPlainAscii(text))
+        RebuildIndex(false);
+    return folding_ ? folded_.count(text) != 0 : proposals_.count(CollationKey(text)) != 0;
 }
 
 void WorkingSet::QueueChange(int i, bool counted)
 {
     // Once half the entries wait, a rebuild is cheaper than catching up, and
-    // the queue's copies of old proposals stop growing.
+    // the queue's old proposals stop growing.
     if (changed_.size() >= entries_.size() / 2 + 16) {
         DropIndex();
         return;
     }
     queued_[static_cast<size_t>(i)] = true;
-    changed_.push_back(Change{i, counted, counted ? Entry(i).newName : std::string()});
+    // The old proposal is about to be replaced: the queue takes it over.
+    changed_.push_back(Change{i, counted, counted ? std::move(entries_[static_cast<size_t>(i)].newName) : std::string()});
 }
 
 void WorkingSet::DropIndex()
 {
     indexed_ = false;
+    folded_.clear();
     proposals_.clear();
     changed_.clear();
     queued_.clear();
 }
 
-void WorkingSet::RebuildIndex() const
+void WorkingSet::RebuildIndex(bool mayFold) const
 {
+    static const bool asciiFolds = CollationIsAsciiFolding();
+    folding_ = mayFold && asciiFolds &&
+               std::all_of(entries_.begin(), entries_.end(), [](const FileEntry& e) { return IsPlainAscii(e.newName); });
+    folded_.clear();
     proposals_.clear();
-    proposals_.reserve(entries_.size());
+    if (folding_)
+        folded_.reserve(entries_.size());
+    else
+        proposals_.reserve(entries_.size());
     for (const FileEntry& e : entries_)
-        AddKey(CollationKey(e.newName));
+        AddKey(e.newName);
     changed_.clear();
     queued_.assign(entries_.size(), false);
     indexed_ = true;
@@ -139,23 +199,37 @@ void WorkingSet::RebuildIndex() const
 
 void WorkingSet::SyncIndex() const
 {
+    if (folding_ && std::any_of(changed_.begin(), changed_.end(),
+                                [this](const Change& c) { return !IsPlainAscii(Entry(c.entry).newName); })) {
+        RebuildIndex(false);
+        return;
+    }
     for (const Change& change : changed_) {
         if (change.counted)
-            DropKey(CollationKey(change.previous));
-        AddKey(CollationKey(Entry(change.entry).newName));
+            DropKey(change.previous);
+        AddKey(Entry(change.entry).newName);
         queued_[static_cast<size_t>(change.entry)] = false;
     }
     changed_.clear();
 }
 
-void WorkingSet::AddKey(const std::string& key) const
+void WorkingSet::AddKey(const std::string& proposal) const
 {
-    ++proposals_[key];
+    if (folding_)
+        ++folded_[proposal];
+    else
+        ++proposals_[CollationKey(proposal)];
 }
 
-void WorkingSet::DropKey(const std::string& key) const
+void WorkingSet::DropKey(const std::string& proposal) const
 {
-    auto found = proposals_.find(key);
+    if (folding_) {
+        auto found = folded_.find(proposal);
+        if (found != folded_.end() && --found->second == 0)
+            folded_.erase(found);
+        return;
+    }
+    auto found = proposals_.find(CollationKey(proposal));
     if (found != proposals_.end() && --found->second == 0)
         proposals_.erase(found);
 }

@@ -18,9 +18,13 @@ struct FileEntry {
     uint64_t modified = 0; // last-write time, a file time in UTC
 };
 
+// How the proposal index tells names apart: always by the platform's
+// collation keys, or by ASCII case folding while that answers the same.
+enum class NameIndex { FoldWhereItCan, CollationOnly };
+
 class WorkingSet {
 public:
-    WorkingSet();
+    explicit WorkingSet(NameIndex index = NameIndex::FoldWhereItCan);
 
     // Entries in the array, removed ones included.
     int Count() const { return static_cast<int>(entries_.size()); }
@@ -56,27 +60,42 @@ public:
 
 private:
     bool Add(FileEntry entry);
-    void RebuildIndex() const;
+    void RebuildIndex(bool mayFold) const;
     void SyncIndex() const;
     void DropIndex();
     void QueueChange(int i, bool counted);
-    void AddKey(const std::string& key) const;
-    void DropKey(const std::string& key) const;
+    void AddKey(const std::string& proposal) const;
+    void DropKey(const std::string& proposal) const;
+
+    // Hash and equality of texts as ASCII case folding sees them.
+    struct FoldedHash {
+        size_t operator()(const std::string& text) const;
+    };
+    struct FoldedEqual {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
 
     std::vector<FileEntry> entries_;
     SortOrder order_;
     bool holdsLines_ = false;
 
-    // Proposal index: how many entries propose each collation key. Built on the
-    // first question after a scan; an entry whose proposal changes afterwards
-    // is queued with the proposal the index counted, and the queue is folded
-    // in at the next question, so transforms that never ask pay nothing.
+    // Proposal index: how many entries propose each name. Built on the first
+    // question after a scan; an entry whose proposal changes afterwards is
+    // queued with the proposal the index counted, and the queue is folded in
+    // at the next question, so transforms that never ask pay nothing.
+    // While every proposal and question is plain ASCII, and the platform is
+    // known to tell such texts apart as ASCII case folding does, the texts
+    // are counted as they are (`folded_`) and no collation key is made; the
+    // first other text turns the index over to collation keys.
     struct Change {
         int entry;
         bool counted;         // false for an entry appended after the build
         std::string previous; // the proposal the index counted
     };
+    bool mayFold_;
     mutable bool indexed_ = false;
+    mutable bool folding_ = false;
+    mutable std::unordered_map<std::string, int, FoldedHash, FoldedEqual> folded_;
     mutable std::unordered_map<std::string, int> proposals_;
     mutable std::vector<Change> changed_;
     mutable std::vector<bool> queued_;

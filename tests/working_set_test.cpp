@@ -139,3 +139,35 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
         }
     }
 }
+
+// The index that counts ASCII texts as they are gives every transform the
+// same proposals and "~k" marks as the one that asks the platform of each.
+TEST(WorkingSet, FoldingIndexAnswersAsTheCollationOne)
+{
+    std::mt19937 random(5);
+    const Names pieces = {"a", "B", "ab", "AB", "-", "~1", " ", ".txt", ".TXT", "x", "1", Western("\xE4"), Western("\xC4")};
+    const auto transformed = [](WorkingSet& set) {
+        Names proposals;
+        for (int maxLength : {3, 1}) {
+            Shorten(set, maxLength);
+            RemoveText(set, "b");
+            const Names now = NewNames(set);
+            proposals.insert(proposals.end(), now.begin(), now.end());
+        }
+        return proposals;
+    };
+    for (int round = 0; round < 60; ++round) {
+        WorkingSet folding;
+        WorkingSet collation(NameIndex::CollationOnly);
+        // Every other round names are plain ASCII: the folding index serves throughout.
+        const size_t choices = round % 2 == 0 ? pieces.size() - 3 : pieces.size();
+        for (int n = 0; n < 12; ++n) {
+            std::string name;
+            for (unsigned k = 0, count = 1 + random() % 4; k < count; ++k)
+                name += pieces[random() % choices];
+            folding.Append(name + std::to_string(n));
+            collation.Append(name + std::to_string(n));
+        }
+        EXPECT_EQ(transformed(collation), transformed(folding)) << "round " << round;
+    }
+}
