@@ -1,7 +1,5 @@
 #include "ui/controls.h"
 
-#include "ui/window_object.h"
-
 #include <commctrl.h>
 
 #include <cstring>
@@ -37,6 +35,11 @@ char LetterAfterAmpersand(const char* text)
 }
 
 } // namespace
+
+void ReportMissingCreate()
+{
+    MessageBoxA(nullptr, "Missing Create", "App Error", MB_ICONWARNING);
+}
 
 int NextControlId()
 {

@@ -93,5 +93,9 @@ private:
     int selection_ = CB_ERR;
 };
 
+// The warning every Create without an override of its own shows: a control's,
+// a window's or a dialog's.
+void ReportMissingCreate();
+
 // The next value of the program-wide automatic control id.
 int NextControlId();

@@ -22,11 +22,6 @@ WNDCLASSA SharedWindowClass(const char* className, UINT classStyle)
     return windowClass;
 }
 
-void ReportMissingCreate()
-{
-    MessageBoxA(nullptr, "Missing Create", "App Error", MB_ICONWARNING);
-}
-
 Wnd::Wnd(DWORD style) : style_(style) {}
 
 Wnd::~Wnd()

@@ -87,6 +87,3 @@ WNDCLASSA SharedWindowClass(const char* className, UINT classStyle);
 // The display's system font metrics, which size the program's own windows.
 // False when they cannot be read.
 bool DisplayTextMetrics(TEXTMETRICA& metrics);
-
-// The warning every Create without an override of its own shows.
-void ReportMissingCreate();
