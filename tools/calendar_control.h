@@ -18,7 +18,6 @@ class CalendarControl : public CustomControl {
 public:
     explicit CalendarControl(int id);
 
-    bool RegisterClass() override;
     void OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnCreate() override;
     void OnDestroy() override;

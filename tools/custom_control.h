@@ -7,14 +7,17 @@
 
 class CustomControl {
 public:
-    explicit CustomControl(int id);
+    // `className` is the window class the dialog templates name; it must
+    // outlive the object.
+    CustomControl(int id, const char* className);
     virtual ~CustomControl();
     CustomControl(const CustomControl&) = delete;
     CustomControl& operator=(const CustomControl&) = delete;
 
-    // Registers the control's window class with CustomControlProc. (The
+    // Registers the control's window class with CustomControlProc, once per
+    // run; false when it was registered already or could not be. (The
     // system's macro turns the name into RegisterClassA throughout.)
-    virtual bool RegisterClass() = 0;
+    bool RegisterClass();
     virtual void OnSetCursor(WPARAM wParam, LPARAM lParam);
     virtual void OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void OnCreate();
@@ -41,6 +44,7 @@ protected:
 
 private:
     int id_;
+    const char* className_;
     NMHDR header_{};
 };
 
