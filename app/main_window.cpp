@@ -2,7 +2,7 @@
 
 #include "app/action_commands.h"
 #include "app/settings_store.h"
-#include "engine/apply_changes.h"
+#include "engine/pass_driver.h"
 #include "engine/rollback.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
