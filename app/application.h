@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The program's long-lived objects, built before the entry point runs in the
 // order below and torn down in reverse.
 #pragma once

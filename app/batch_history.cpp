@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "batch_history.h"
 
 #include "engine/pass_driver.h"

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The record of the batches made in each folder, over one run: at start it
 // offers to put back the batches a crash cut short, and it keeps the Undo
 // item of the Change menu in step with the last batch of the folder shown,

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The two-column list of the main window, showing the working set: each row
 // is an entry's current name ("From") and its proposal ("To").
 #pragma once

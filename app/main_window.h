@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The program's one top-level window: the menu commands, the status texts,
 // the list's pop-up menu, drag and drop, the exit question, and the settings
 // it keeps between runs. It is also the engine's way to the user.

@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "stored_place.h"
 
 #include "engine/name_pieces.h"

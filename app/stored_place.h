@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // What the main window takes from its stored settings: the folder it holds
 // and whether a stored placement shows it.
 #pragma once

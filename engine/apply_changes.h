@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Carrying out the proposals on disk: the two rename passes the pass driver
 // runs.
 #pragma once

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "apply_dates.h"
 
 #include "file_dates.h"

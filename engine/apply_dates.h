@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Giving every listed file one chosen date and time: the date pass the pass
 // driver runs.
 #pragma once

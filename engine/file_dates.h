@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Setting one file's dates, for the date pass and for putting dates back.
 #pragma once
 #include "file_ops.h"

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // One pass over the files of a folder, as the pass driver runs it: the driver
 // shows the working window, runs the pass, has it show the folder anew and
 // tells what it met (see pass_driver.h). A pass never starts another.

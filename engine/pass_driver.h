@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // The pass driver: what every batch goes through, from above. It asks the
 // user to confirm, opens the batch's journal, shows the working window while
 // the pass runs, has the folder read anew and tells the outcome. The passes

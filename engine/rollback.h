@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Putting a batch back: after a crash cut it short, or when the user undoes
 // it. Works from the batch's journal and what the disk shows now. A journal
 // stays until every file of its batch is back or the user says to forget

@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/calendar_control.h"
 
 #include "tools/calendar_rules.h"

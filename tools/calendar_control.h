@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // A small month calendar drawn by the program: a month box and a year box
 // above a grid of days, where a click picks the day. Window class
 // "CalendarClass"; it tells its parent of every change with WM_NOTIFY, code

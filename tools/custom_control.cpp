@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/custom_control.h"
 
 #include <forward_list>

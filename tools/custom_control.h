@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // Controls the program draws itself, placed in dialog templates by class
 // name. The template creates the window; the object that serves it is found
 // by the window's control id in a registry every custom control joins when it

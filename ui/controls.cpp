@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/controls.h"
 
 #include <commctrl.h>

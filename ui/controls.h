@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Child controls wrapped in small objects. A control's window finds its object
 // through the window's user data, so that the window and dialog dispatchers
 // can hand notifications to the control before its parent sees them.

@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/window_object.h"
 
 #include "ui/controls.h"

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The root of every window of the program: an object whose virtual handlers
 // receive the messages of its window through one shared window procedure.
 #pragma once
