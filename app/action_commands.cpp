@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "action_commands.h"
 
 #include "resources/resource.h"

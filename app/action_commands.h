@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The Actions menu's commands and the engine actions they stand for.
 #pragma once
 #include "engine/engine_action.h"

@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "application.h"
 
 #include "resources/resource.h"
@@ -5,9 +7,9 @@
 #include <commctrl.h>
 
 Application::Application(FileOps& files, ShellCalls& shell)
-    : aboutBox(shell), helpPage(files, shell), tools(files, shell, working), list(set),
+    : aboutBox(shell), helpPage(files, shell), tools(files, shell, working), list(set), history(files),
       mainWindow(MainWindowParts{set, list, bar, status, working, confirmBox, aboutBox, helpPage, dialogs,
-                                     dateDialog, tools, files, shell}),
+                                     dateDialog, tools, history, files, shell}),
       dateDialog(status)
 {
 }

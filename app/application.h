@@ -1,6 +1,8 @@
+// Layer: application (the main window, the application object, the program).
 // The program's long-lived objects, built before the entry point runs in the
 // order below and torn down in reverse.
 #pragma once
+#include "app/batch_history.h"
 #include "app/file_list.h"
 #include "app/help_page.h"
 #include "app/main_bar.h"
@@ -26,6 +28,7 @@ struct Application {
     FolderTools tools;
     WorkingSet set;
     FileList list;
+    BatchHistory history;
     MainWindow mainWindow;
     StatusBar status;
     WorkWnd working;

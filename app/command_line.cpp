@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "command_line.h"
 
 int SplitCommandLine(char* text, char* arguments[], int count)

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Splitting the program's command line into its first few arguments.
 #pragma once
 

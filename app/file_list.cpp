@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "file_list.h"
 
 #include "engine/wide_text.h"

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The list of the main window, showing the working set: each row is an
 // entry's current name ("From"), its proposal ("To"), its size and the date
 // it was last changed, in the set's order.

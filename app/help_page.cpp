@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "help_page.h"
 
 #include "engine/wide_text.h"
@@ -48,11 +50,11 @@ box of old floppies can be backed up in one sitting.</p>
 <h3>Using the folder creator:</h3>
 <ol>
 <li>Choose "Create folders with an index number..." from the File menu.</li>
-<li>Pick the folder in which the new folders are to be made.</li>
-<li>Enter the name the folders share, such as CD_.</li>
-<li>Enter the first number and how many folders you want.</li>
-<li>Look over the list of names that will be made.</li>
-<li>Click Create to make them.</li>
+<li>Click Browse and pick the location to create the folders in.</li>
+<li>Enter the folder name they share, such as CD_.</li>
+<li>Enter the index start number and the index last number.</li>
+<li>Click "Test name creation" to look over the list of names that will be made.</li>
+<li>Click "Create folders" to make them.</li>
 </ol>
 
 <h3>Using the floppy saver:</h3>

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The program's information pages: the help page, written to the temporary
 // folder and opened in the user's browser, and the maker's update page.
 #pragma once

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // Quillet's entry point: the application's objects exist before it runs; it
 // wires them together, opens the folder named on the command line, and runs
 // the message loop until the main window is gone.

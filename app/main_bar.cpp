@@ -1,3 +1,5 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "main_bar.h"
 
 #include "resources/resource.h"

@@ -1,3 +1,4 @@
+// Layer: application (the main window, the application object, the program).
 // The main window's bar: a "Browse" button and a read-only field showing the
 // folder being worked on.
 #pragma once

@@ -1,13 +1,14 @@
+// Layer: application (the main window, the application object, the program).
+
 #include "main_window.h"
 
 #include "app/action_commands.h"
 #include "app/settings_store.h"
-#include "engine/apply_changes.h"
-#include "engine/rollback.h"
+#include "app/stored_place.h"
+#include "engine/pass_driver.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
 #include "engine/list_order.h"
-#include "engine/name_pieces.h"
 #include "engine/transforms.h"
 #include "engine/wide_text.h"
 #include "resources/resource.h"
@@ -31,40 +32,6 @@ constexpr COLORREF kYellow = 0x00FFFF;
 constexpr int kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 const char kProgram[] = "Quillet";
-
-// The path made absolute against the current folder as it stands now, so
-// that no later change of the current folder can move what it names. Empty
-// when it cannot be made so.
-std::string AbsolutePath(const std::string& path)
-{
-    wchar_t full[MAX_PATH];
-    const DWORD length = GetFullPathNameW(Widened(path).c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? Narrowed(full, length) : std::string();
-}
-
-// The folder as the window holds it: a full path ending in a backslash that
-// the system takes as a path (at most kMaxPathLength wide characters, however
-// many bytes they take here), or empty when it cannot be one. A hand-written
-// settings file may name it without its backslash.
-std::string HeldFolder(const std::string& path)
-{
-    std::string folder = AbsolutePath(path);
-    if (!folder.empty() && folder.back() != '\\')
-        folder += '\\';
-    return Widened(folder).size() > kMaxPathLength ? std::string() : folder;
-}
-
-// A stored placement is used only when it shows the window: a normal,
-// minimised or maximised window whose frame lies at least partly on a monitor.
-bool ShowsWindow(const Settings& settings)
-{
-    const PlacementRect& r = settings.rcNormal;
-    if (settings.showCmd != SW_SHOWNORMAL && settings.showCmd != SW_SHOWMINIMIZED &&
-        settings.showCmd != SW_SHOWMAXIMIZED)
-        return false;
-    const RECT frame = {r.left, r.top, r.right, r.bottom};
-    return r.right > r.left && r.bottom > r.top && MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) != nullptr;
-}
 
 } // namespace
 
@@ -97,8 +64,7 @@ bool MainWindow::OnCreate()
 void MainWindow::LoadSettings(const std::string& settingsPath)
 {
     settingsPath_ = settingsPath;
-    if (!settingsPath.empty())
-        journals_ = std::make_unique<JournalFolder>(parts_.files, JournalFolderBeside(settingsPath));
+    parts_.history.KeepBeside(settingsPath);
     try {
         settings_ = ::LoadSettings(parts_.files, settingsPath);
     } catch (const std::exception&) {
@@ -176,7 +142,10 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     case ID_ABOUT: ShowAbout(); break;
     case ID_CHECK_UPDATES: parts_.helpPage.CheckForUpdates(GetHandle()); break;
     case ID_PROGRAM_INFO: parts_.helpPage.Show(); break;
-    case ID_UNDO: Undo(); break;
+    case ID_UNDO:
+        parts_.history.Undo(Context());
+        UpdateUndo();
+        break;
     case ID_MAKE_CHANGES: {
         FolderContext context = Context();
         EngineAction action;
@@ -276,13 +245,12 @@ void MainWindow::AddInstructionLines()
 
 FolderContext MainWindow::Context()
 {
-    return FolderContext{parts_.set, folder_, parts_.files, *this, journals_.get()};
+    return FolderContext{parts_.set, folder_, parts_.files, *this, parts_.history.Journals()};
 }
 
 void MainWindow::OfferRecovery()
 {
-    FolderContext context = Context();
-    RecoverUnfinishedBatches(context);
+    parts_.history.Recover(Context());
     UpdateUndo();
 }
 
@@ -290,16 +258,7 @@ void MainWindow::OfferRecovery()
 // a pass ends.
 void MainWindow::UpdateUndo()
 {
-    EnableItem(ID_UNDO, !passRunning_ && journals_ && FolderShown() && CanUndo(*journals_, folder_));
-}
-
-void MainWindow::Undo()
-{
-    if (!FolderShown())
-        return;
-    FolderContext context = Context();
-    UndoLastBatch(context);
-    UpdateUndo();
+    parts_.history.ShowUndo(menu_, folder_, passRunning_);
 }
 
 void MainWindow::Browse()
@@ -499,7 +458,7 @@ void MainWindow::ShowFolder(const std::string& searchPath, int fileCount)
     char digits[34];
     const std::string count = std::string(FormatInt(fileCount, digits, 10)) + " files";
     parts_.status.SetText(kPaneCount, count.c_str());
-    folderShown_ = true;
+    parts_.history.FolderShown();
     UpdateUndo();
 }
 

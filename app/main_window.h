@@ -1,14 +1,15 @@
+// Layer: application (the main window, the application object, the program).
 // The program's one top-level window: the menu commands, the status texts,
 // the list's pop-up menu, drag and drop, the exit question, and the settings
 // it keeps between runs. It is also the engine's way to the user.
 #pragma once
+#include "app/batch_history.h"
 #include "app/file_list.h"
 #include "app/help_page.h"
 #include "app/main_bar.h"
 #include "app/settings_file.h"
 #include "engine/dialogs/action_dialogs.h"
 #include "engine/engine_host.h"
-#include "engine/journal_store.h"
 #include "engine/local_time.h"
 #include "tools/date_dialog.h"
 #include "tools/floppy_saver.h"
@@ -18,7 +19,6 @@
 #include "ui/shell_calls.h"
 #include "ui/working_window.h"
 
-#include <memory>
 #include <string>
 
 // The dialogs of the rename actions, kept for the whole run so that each
@@ -55,6 +55,7 @@ struct MainWindowParts {
     ActionDialogs& dialogs;
     DateDialog& dateDialog;
     FolderTools& tools;
+    BatchHistory& history;
     FileOps& files;
     ShellCalls& shell;
 };
@@ -115,9 +116,6 @@ private:
     // Shows the files in another order.
     void ChangeOrder(SortOrder order);
     void ShowAbout();
-    // Puts back the last finished batch of the folder shown.
-    void Undo();
-    bool FolderShown() const { return folderShown_ && !folder_.empty(); }
     void UpdateUndo();
     // Message boxes re-enable the main window as they close; while a pass
     // runs it must stay disabled.
@@ -134,8 +132,6 @@ private:
     HMENU popup_ = nullptr;
     std::string folder_; // ends in a backslash once a folder is open
     std::string settingsPath_;
-    std::unique_ptr<JournalFolder> journals_;
-    bool folderShown_ = false; // the stored folder is not shown until it is opened
     bool passRunning_ = false;
     WorkProgress progress_{parts_.working};
     int action_ = 0;

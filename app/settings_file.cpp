@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "settings_file.h"
 
 #include "engine/characters.h"

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The settings file's text: a reader over the file image held in memory and
 // a writer that builds the text, both byte for byte in the program's own
 // format (";" comment, "[Section]" lines, "Key=value" lines, CR LF ends).

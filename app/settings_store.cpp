@@ -1,3 +1,5 @@
+// Layer: Win32 adapters (the real file operations and the settings file's place).
+
 #include "settings_store.h"
 
 #include "engine/wide_text.h"

@@ -1,3 +1,4 @@
+// Layer: Win32 adapters (the real file operations and the settings file's place).
 // Loading and saving the settings file through the file seam, and where the
 // file lives: "Quillet.ini" in "\OsbrinFreeware\Quillet\" under the user's
 // application-data folder. No failure here is reported to the user.

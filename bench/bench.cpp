@@ -3,10 +3,10 @@
 //   quillet_bench FOLDER   (FOLDER holds scan\ with many files, mixed\ with as many of which a
 //                           third have names beyond ASCII, and apply\ with a few thousand)
 #include "app/application.h"
-#include "engine/apply_changes.h"
-#include "engine/journal_store.h"
 #include "engine/folder_scan.h"
+#include "engine/journal_store.h"
 #include "engine/list_order.h"
+#include "engine/pass_driver.h"
 #include "engine/transforms.h"
 
 #include <windows.h>

@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "action_rules.h"
 
 #include "name_pieces.h"

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // What the action dialogs accept from the user, as rules over the typed text.
 // Pure code: the dialogs only read their fields and apply these.
 #pragma once

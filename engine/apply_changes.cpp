@@ -1,17 +1,14 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "apply_changes.h"
 
-#include "apply_dates.h"
-#include "batch_record.h"
 #include "characters.h"
 #include "collation.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
-#include "pass_reports.h"
 #include "transforms.h"
 #include "ui/number_text.h"
 
-#include <exception>
-#include <functional>
 #include <stdexcept>
 #include <unordered_set>
 #include <vector>
@@ -19,7 +16,6 @@
 namespace {
 
 constexpr int kMaxPasses = 11;
-const char kRenamingText[] = "Renaming files - please wait...";
 
 enum class Outcome { Renamed, Unchanged, TargetExists, GivenUp, Stop };
 
@@ -359,98 +355,79 @@ private:
     std::vector<JournalFile> done_;
 };
 
-const char* ConfirmationText(EngineAction action, bool prefix)
-{
-    switch (action) {
-    case EngineAction::Uppercase: return "This will convert these files to uppercase.";
-    case EngineAction::Lowercase: return "This will convert these files to lowercase.";
-    case EngineAction::IndexNames: return "This will rename the files using an index number.";
-    case EngineAction::PrefixAppend:
-        return prefix ? "This will start the file names with the text you entered."
-                      : "This will append text to the file names.";
-    case EngineAction::Shorten: return "This will shorten these file names.";
-    case EngineAction::RemoveText: return "This will remove some text from the file names.";
-    case EngineAction::ChangeExtensions: return "This will change the file extensions.";
-    case EngineAction::ChangeDates: return "This will change the file dates";
+// The rename batch: as many passes as free the targets of later files.
+class RenameBatch : public FilePass {
+public:
+    RenameBatch(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
+        : c_(context), outcome_(outcome), record_(record), passes_(context, outcome, record)
+    {
     }
-    return "";
-}
+
+    void Run() override
+    {
+        if (passes_.Plan() && passes_.Run())
+            blocked_ = passes_.Blocked();
+        outcome_.changed = static_cast<int>(passes_.Done().size());
+        record_.Finish(passes_.Done());
+    }
+
+    void AfterFailure() override { record_.Finish(passes_.Done()); }
+
+    void Rescan() override { OpenFolder(c_, "*.*"); }
+
+    void TellAfter() override
+    {
+        if (!blocked_.empty())
+            c_.host.Warn(BlockedText(blocked_));
+    }
+
+private:
+    FolderContext& c_;
+    PassOutcome& outcome_;
+    BatchRecord& record_;
+    RenamePasses passes_;
+    std::vector<std::string> blocked_;
+};
+
+// The index batch: every file to its scratch name, then to its new one.
+class IndexBatch : public FilePass {
+public:
+    IndexBatch(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
+        : c_(context), outcome_(outcome), record_(record), renames_(context, outcome, record)
+    {
+    }
+
+    void Run() override
+    {
+        if (renames_.Plan())
+            renames_.Run();
+        outcome_.changed = static_cast<int>(renames_.Done().size());
+        record_.Finish(renames_.Done());
+    }
+
+    void AfterFailure() override
+    {
+        renames_.PutBackUnfinished();
+        record_.Finish(renames_.Done());
+    }
+
+    void Rescan() override { Scan(c_, c_.folder + "*.*"); }
+
+private:
+    FolderContext& c_;
+    PassOutcome& outcome_;
+    BatchRecord& record_;
+    IndexRenames renames_;
+};
 
 } // namespace
 
-bool ConfirmAndApply(FolderContext& context, EngineAction action, bool prefix, const LocalDateTime& date)
+std::unique_ptr<FilePass> MakeRenamePass(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
 {
-    if (!context.host.Confirm(std::string(ConfirmationText(action, prefix)) + "\nDo you want to do this?"))
-        return false;
-    if (action == EngineAction::IndexNames)
-        ApplyIndexRenames(context);
-    else if (action == EngineAction::ChangeDates)
-        ApplyDates(context, date);
-    else
-        ApplyRenames(context);
-    return true;
+    return std::make_unique<RenameBatch>(context, outcome, record);
 }
 
-void RunPass(FolderContext& context, const std::string& workingText, PassOutcome& outcome,
-             const std::function<void()>& pass, const std::function<void()>& afterFailure,
-             const std::function<void()>& rescan)
+std::unique_ptr<FilePass> MakeIndexRenamePass(FolderContext& context, PassOutcome& outcome, BatchRecord& record)
 {
-    EngineHost& host = context.host;
-    host.ShowWorking(workingText);
-    try {
-        pass();
-    } catch (const std::exception& e) {
-        outcome.failure = e.what();
-        afterFailure();
-    }
-    try {
-        rescan();
-    } catch (const std::exception& e) {
-        if (outcome.failure.empty())
-            outcome.failure = e.what();
-    }
-    host.SetPending(false);
-    host.CloseWorking();
-    if (outcome.cancelled)
-        host.ShowStopped(outcome.changed);
-    TellOutcome(host, outcome);
-}
-
-void ApplyRenames(FolderContext& context)
-{
-    PassOutcome outcome;
-    BatchRecord record(context, JournalKind::Renames);
-    RenamePasses passes(context, outcome, record);
-    std::vector<std::string> blocked;
-    RunPass(
-        context, kRenamingText, outcome,
-        [&] {
-            if (passes.Plan() && passes.Run())
-                blocked = passes.Blocked();
-            outcome.changed = static_cast<int>(passes.Done().size());
-            record.Finish(passes.Done());
-        },
-        [&] { record.Finish(passes.Done()); }, [&] { OpenFolder(context, "*.*"); });
-    if (!blocked.empty())
-        context.host.Warn(BlockedText(blocked));
-}
-
-void ApplyIndexRenames(FolderContext& context)
-{
-    PassOutcome outcome;
-    BatchRecord record(context, JournalKind::Index);
-    IndexRenames renames(context, outcome, record);
-    RunPass(
-        context, kRenamingText, outcome,
-        [&] {
-            if (renames.Plan())
-                renames.Run();
-            outcome.changed = static_cast<int>(renames.Done().size());
-            record.Finish(renames.Done());
-        },
-        [&] {
-            renames.PutBackUnfinished();
-            record.Finish(renames.Done());
-        },
-        [&] { Scan(context, context.folder + "*.*"); });
+    return std::make_unique<IndexBatch>(context, outcome, record);
 }

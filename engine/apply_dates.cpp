@@ -1,95 +1,89 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "apply_dates.h"
 
-#include "apply_changes.h"
-#include "batch_record.h"
+#include "file_dates.h"
 #include "folder_scan.h"
-#include "pass_reports.h"
 
 namespace {
 
-// Read-only, hidden and system files refuse to be opened for writing; their
-// attributes are cleared for the change and put back afterwards.
-constexpr int kAttributeRetries = 3;
-
-} // namespace
-
-uint32_t SetDatesOfFile(FileOps& files, const std::string& path, uint64_t creation, uint64_t lastWrite)
-{
-    uint32_t error = files.SetFileTimes(path, creation, lastWrite);
-    uint32_t original = 0;
-    bool cleared = false;
-    for (int retry = 0; retry < kAttributeRetries && error == kErrorAccessDenied; ++retry) {
-        if (!cleared && files.GetAttributes(path, original) != 0)
-            break;
-        if (files.SetAttributes(path, kAttributeNormal) != 0)
-            break;
-        cleared = true;
-        error = files.SetFileTimes(path, creation, lastWrite);
+class DateBatch : public FilePass {
+public:
+    DateBatch(FolderContext& context, PassOutcome& outcome, BatchRecord& record, uint64_t time)
+        : context_(context), outcome_(outcome), record_(record), time_(time)
+    {
     }
-    // Attributes that cannot be put back are a failure of their own: the
-    // user hears of the file like one whose dates could not be set.
-    if (cleared) {
-        const uint32_t restored = files.SetAttributes(path, original);
-        if (error == 0)
-            error = restored;
-    }
-    return error;
-}
 
-void ApplyDates(FolderContext& context, const LocalDateTime& date)
-{
-    uint64_t time = 0;
-    if (!LocalToUtcFileTime(date, time)) {
-        context.host.Warn("The chosen date and time cannot be given to files.\n"
-                          "No file was changed. Please choose another date.");
-        return;
+    void Run() override
+    {
+        const std::vector<uint32_t> readErrors = PlanOldTimes();
+        if (!record_.Begin())
+            return;
+        SetTimes(readErrors);
+        outcome_.changed = static_cast<int>(done_.size());
+        record_.Finish(done_);
     }
-    PassOutcome outcome;
-    BatchRecord record(context, JournalKind::Dates);
-    record.Plan().moment = time;
-    std::vector<JournalFile> done;
-    const auto pass = [&] {
-        // Each file's old times go into the plan, so the batch can be undone;
-        // a file whose times cannot be read is not changed.
-        std::vector<uint32_t> readErrors(static_cast<size_t>(context.set.Count()), 0);
-        for (int i = 0; i < context.set.Count(); ++i) {
-            const std::string& name = context.set.Entry(i).name;
+
+    void AfterFailure() override { record_.Finish(done_); }
+
+    void Rescan() override { Scan(context_, context_.folder + "*.*"); }
+
+private:
+    // Each file's old times go into the plan, so the batch can be undone;
+    // a file whose times cannot be read is not changed.
+    std::vector<uint32_t> PlanOldTimes()
+    {
+        std::vector<uint32_t> readErrors(static_cast<size_t>(context_.set.Count()), 0);
+        for (int i = 0; i < context_.set.Count(); ++i) {
+            const std::string& name = context_.set.Entry(i).name;
             JournalFile file{name, "", "", 0, 0};
-            if (!context.set.IsListed(i) || !CanReach(context.folder, name))
+            if (!context_.set.IsListed(i) || !CanReach(context_.folder, name))
                 continue;
             readErrors[static_cast<size_t>(i)] =
-                context.files.GetFileTimes(context.folder + name, file.creation, file.lastWrite);
+                context_.files.GetFileTimes(context_.folder + name, file.creation, file.lastWrite);
             if (readErrors[static_cast<size_t>(i)] == 0)
-                record.Plan().files.push_back(file);
+                record_.Plan().files.push_back(file);
         }
-        if (!record.Begin())
-            return;
+        return readErrors;
+    }
+
+    void SetTimes(const std::vector<uint32_t>& readErrors)
+    {
         size_t planned = 0;
-        for (int i = 0; i < context.set.Count(); ++i) {
-            if (!context.set.IsListed(i))
+        for (int i = 0; i < context_.set.Count(); ++i) {
+            if (!context_.set.IsListed(i))
                 continue;
-            if (!context.host.KeepGoing(i, context.set.Count())) {
-                outcome.cancelled = true;
-                break;
+            if (!context_.host.KeepGoing(i, context_.set.Count())) {
+                outcome_.cancelled = true;
+                return;
             }
-            const std::string& name = context.set.Entry(i).name;
-            if (!CanReach(context.folder, name)) {
-                outcome.unreachable.push_back(name);
+            const std::string& name = context_.set.Entry(i).name;
+            if (!CanReach(context_.folder, name)) {
+                outcome_.unreachable.push_back(name);
                 continue;
             }
             uint32_t error = readErrors[static_cast<size_t>(i)];
             if (error == 0) {
-                error = SetDatesOfFile(context.files, context.folder + name, time, time);
+                error = SetDatesOfFile(context_.files, context_.folder + name, time_, time_);
                 if (error == 0)
-                    done.push_back(record.Plan().files[planned]);
+                    done_.push_back(record_.Plan().files[planned]);
                 ++planned;
             }
-            if (error != 0 && !ReportFileError(context.host, error, name))
-                break;
+            if (error != 0 && !ReportFileError(context_.host, error, name))
+                return;
         }
-        outcome.changed = static_cast<int>(done.size());
-        record.Finish(done);
-    };
-    RunPass(context, "Changing dates - please wait...", outcome, pass, [&] { record.Finish(done); },
-            [&] { Scan(context, context.folder + "*.*"); });
+    }
+
+    FolderContext& context_;
+    PassOutcome& outcome_;
+    BatchRecord& record_;
+    const uint64_t time_;
+    std::vector<JournalFile> done_;
+};
+
+} // namespace
+
+std::unique_ptr<FilePass> MakeDatePass(FolderContext& context, PassOutcome& outcome, BatchRecord& record, uint64_t time)
+{
+    return std::make_unique<DateBatch>(context, outcome, record, time);
 }

@@ -1,16 +1,15 @@
-// Giving every listed file one chosen date and time.
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+// Giving every listed file one chosen date and time: the date pass the pass
+// driver runs.
 #pragma once
-#include "engine_host.h"
-#include "local_time.h"
+#include "batch_record.h"
+#include "file_pass.h"
+#include "pass_reports.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 
-// Sets the creation and last-write times of every listed file to `date`
-// (local time); the last-access time stays. A date that cannot be converted
-// is told to the user and changes nothing: the dates stay pending.
-void ApplyDates(FolderContext& context, const LocalDateTime& date);
-
-// Sets a file's creation and last-write times, clearing the attributes that
-// refuse it for the change and putting them back after. 0 or the error.
-uint32_t SetDatesOfFile(FileOps& files, const std::string& path, uint64_t creation, uint64_t lastWrite);
+// Sets the creation and last-write times of every listed file to `time` (a
+// UTC file time); the last-access time stays. Each file's old times go into
+// the record's plan first, so that the batch can be undone.
+std::unique_ptr<FilePass> MakeDatePass(FolderContext& context, PassOutcome& outcome, BatchRecord& record, uint64_t time);

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "batch_record.h"
 
 #include "ui/number_text.h"

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // A pass's entry in the journal of its folder: its plan written before the
 // first file is touched, and marked finished, with what was done, however
 // the pass ends. The journal is this process's while the batch runs.

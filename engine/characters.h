@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Characters of the program's strings, whatever the code page makes of them:
 // one byte, a double-byte pair, or a UTF-8 sequence. Pure code.
 #pragma once

@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // The code page of the program's strings, as far as the pure code needs it.
 // Where the system honours the manifest, every "A" call of the process speaks
 // UTF-8, and a character is one UTF-8 sequence; elsewhere the strings are in

@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // The platform's case-insensitive collation: the order and equality of
 // lstrcmpiA. Declared here so that the pure code can sort and compare names
 // without including <windows.h>; defined once per platform.

@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // The collation of builds without the platform (the native sanitizer and
 // fuzz builds): the Windows word order for ASCII, byte order above it, the
 // letters of every script folded while the build stands in for UTF-8.

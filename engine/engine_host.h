@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // What the file passes need from the program around them: the user's answers,
 // the working window, and word that the list or the folder changed. The main
 // window implements it; tests put in a scripted one.

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "extension_change.h"
 
 #include "folder_scan.h"

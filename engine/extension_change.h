@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Changing the extensions of the files that match a pattern.
 #pragma once
 #include "engine_host.h"

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // The one seam through which the file passes reach the disk. The real one
 // makes the Win32 calls; tests put in their own to produce the failures that
 // cannot be had on demand (a file in use, a write-protected drive).

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "folder_scan.h"
 
 #include "list_order.h"

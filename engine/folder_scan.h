@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Reading a folder into the working set.
 #pragma once
 #include "engine_host.h"

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The journal of a batch: what a pass is about to do to a folder, written
 // before its first file is touched, so that a batch cut short by a crash can
 // be rolled back at the next start, and a finished one undone. Pure code: the

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // The journal files beside the settings file, read and written through the
 // file seam: one for each folder that batches changed, so that two Quillets
 // working in two folders keep a record each. A write goes to a new file that

@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "list_order.h"
 
 #include "characters.h"

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The orders the list can show the files in: by name as people read numbers
 // in names ("Track 2" before "Track 10"), by date modified or by size, each
 // ascending or reversed. The index action numbers the files in this order.

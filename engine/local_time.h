@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // A local date and time, laid out like the system's SYSTEMTIME, and its
 // conversion to a UTC file time (100 ns steps since 1601).
 #pragma once

@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // Local time in builds without the platform (the native sanitizer and fuzz
 // builds): the local time zone is UTC there.
 #include "local_time.h"

@@ -1,3 +1,5 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
+
 #include "local_time.h"
 
 #include <windows.h>

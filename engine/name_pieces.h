@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Pieces of file names. Pure code: no window, file or clock.
 #pragma once
 #include <string>

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "pass_reports.h"
 
 #include "characters.h"

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // What the file passes tell the user: the question after a failed file, and
 // the closing warnings about files that were left alone.
 #pragma once

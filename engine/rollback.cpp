@@ -1,8 +1,9 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "rollback.h"
 
-#include "apply_changes.h"
-#include "apply_dates.h"
 #include "batch_record.h"
+#include "file_dates.h"
 #include "folder_scan.h"
 #include "name_pieces.h"
 #include "pass_reports.h"
@@ -97,13 +98,6 @@ void Close(JournalStore& store, Journal& journal)
     (void)store.Write(journal);
 }
 
-// A rollback ends the journal only when nothing is left to put back.
-void CloseIfAllBack(FolderContext& context, JournalStore& store, Journal& journal)
-{
-    if (SurveyRollback(context.files, journal).NothingLeft())
-        Close(store, journal);
-}
-
 // When no file can go back, those that cannot are named and the user may
 // forget the batch; false when there are files to put back.
 bool NothingCanGoBack(EngineHost& host, JournalStore& store, Journal& journal, const RollbackSurvey& survey,
@@ -116,45 +110,70 @@ bool NothingCanGoBack(EngineHost& host, JournalStore& store, Journal& journal, c
     return true;
 }
 
-void RecoverBatch(FolderContext& context, JournalStore& store)
+// Puts the files of a batch back: its dates or its names.
+class PutBack : public FilePass {
+public:
+    PutBack(FolderContext& shown, FolderContext& batch, const Journal& journal, PassOutcome& outcome)
+        : shown_(shown), batch_(batch), journal_(journal), outcome_(outcome), isShown_(journal.folder == shown.folder)
+    {
+    }
+
+    void Run() override
+    {
+        if (journal_.kind == JournalKind::Dates)
+            PutBackDates(batch_, journal_, outcome_);
+        else
+            PutBackNames(batch_, journal_, outcome_);
+    }
+
+    void Rescan() override
+    {
+        if (isShown_)
+            OpenFolder(shown_, "*.*");
+    }
+
+private:
+    FolderContext& shown_;
+    FolderContext& batch_;
+    const Journal& journal_;
+    PassOutcome& outcome_;
+    const bool isShown_;
+};
+
+} // namespace
+
+bool OfferRecovery(FolderContext& context, JournalStore& store, Journal& journal)
 {
     // A journal another Quillet holds is a batch under way, not a crash.
     if (store.Hold() == kErrorSharingViolation)
-        return;
-    Journal journal;
+        return false;
     const JournalStore::Found found = store.Read(journal);
     if (found == JournalStore::Found::Broken) {
         store.SetAside();
         context.host.Warn("The record of the last changes cannot be read, so they cannot be put back. It was kept as\n" +
                           store.Path() + ".bad");
-        return;
+        return false;
     }
     if (found == JournalStore::Found::Nothing || journal.state != JournalState::Open)
-        return;
+        return false;
     const std::string stopped = "Quillet stopped in the middle of changing the files in\n" + journal.folder;
     if (!IsFolder(context.files, journal.folder)) {
         if (context.host.Confirm(stopped + "\nbut that folder is not there now.\nForget these changes?"))
             Close(store, journal);
-        return;
+        return false;
     }
     const RollbackSurvey survey = SurveyRollback(context.files, journal);
     if (survey.error != 0) {
         context.host.Warn(stopped + "\nbut that folder cannot be read now (" + ErrorText(survey.error) +
                           ").\nQuillet will ask again when it next starts.");
-        return;
+        return false;
     }
     if (NothingCanGoBack(context.host, store, journal, survey, stopped + "\nThese files cannot be put back:",
                          "\nForget these changes?"))
-        return;
-    if (!context.host.Confirm(stopped + "\n" + Files(survey.canGoBack) +
-                              (survey.canGoBack == 1 ? " was" : " were") +
-                              " changed before it stopped.\nDo you want to put them back?"))
-        return;
-    RollBack(context, journal);
-    CloseIfAllBack(context, store, journal);
+        return false;
+    return context.host.Confirm(stopped + "\n" + Files(survey.canGoBack) + (survey.canGoBack == 1 ? " was" : " were") +
+                                " changed before it stopped.\nDo you want to put them back?");
 }
-
-} // namespace
 
 RollbackSurvey SurveyRollback(FileOps& files, const Journal& journal)
 {
@@ -179,32 +198,16 @@ RollbackSurvey SurveyRollback(FileOps& files, const Journal& journal)
     return survey;
 }
 
-void RollBack(FolderContext& context, const Journal& journal)
+std::unique_ptr<FilePass> MakePutBackPass(FolderContext& shown, FolderContext& batch, const Journal& journal,
+                                          PassOutcome& outcome)
 {
-    FolderContext batch{context.set, journal.folder, context.files, context.host};
-    PassOutcome outcome;
-    const bool shown = journal.folder == context.folder;
-    RunPass(
-        batch, "Putting files back - please wait...", outcome,
-        [&] {
-            if (journal.kind == JournalKind::Dates)
-                PutBackDates(batch, journal, outcome);
-            else
-                PutBackNames(batch, journal, outcome);
-        },
-        [] {},
-        [&] {
-            if (shown)
-                OpenFolder(context, "*.*");
-        });
+    return std::make_unique<PutBack>(shown, batch, journal, outcome);
 }
 
-void RecoverUnfinishedBatches(FolderContext& context)
+void CloseIfAllBack(FileOps& files, JournalStore& store, Journal& journal)
 {
-    if (!context.journals)
-        return;
-    for (JournalStore& store : context.journals->All())
-        RecoverBatch(context, store);
+    if (SurveyRollback(files, journal).NothingLeft())
+        Close(store, journal);
 }
 
 bool CanUndo(JournalFolder& journals, const std::string& folder)
@@ -215,30 +218,23 @@ bool CanUndo(JournalFolder& journals, const std::string& folder)
            SameNameIgnoringCase(recorded, folder);
 }
 
-void UndoLastBatch(FolderContext& context)
+bool OfferUndo(FolderContext& context, JournalStore& store, Journal& journal)
 {
-    if (!context.journals)
-        return;
-    JournalStore store = context.journals->For(context.folder);
     if (store.Hold() == kErrorSharingViolation) {
         context.host.Warn(AnotherQuilletText(context.folder));
-        return;
+        return false;
     }
-    Journal journal;
     if (store.Read(journal) != JournalStore::Found::Whole || journal.state != JournalState::Finished ||
         !SameNameIgnoringCase(journal.folder, context.folder))
-        return;
+        return false;
     const RollbackSurvey survey = SurveyRollback(context.files, journal);
     if (survey.error != 0) {
         context.host.Warn("The folder cannot be read (" + ErrorText(survey.error) +
                           "), so the files cannot be put back now.");
-        return;
+        return false;
     }
     if (NothingCanGoBack(context.host, store, journal, survey, "The last changes in this folder cannot be put back:",
                          "\nForget them?"))
-        return;
-    if (!context.host.Confirm("This will put back " + Files(survey.canGoBack) + ".\nDo you want to do this?"))
-        return;
-    RollBack(context, journal);
-    CloseIfAllBack(context, store, journal);
+        return false;
+    return context.host.Confirm("This will put back " + Files(survey.canGoBack) + ".\nDo you want to do this?");
 }

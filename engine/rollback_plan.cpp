@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "rollback_plan.h"
 
 #include "characters.h"

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Which moves put the files of a renaming batch back under their old names,
 // worked out from the batch's journal and a listing of the folder as the
 // disk has it now. Pure code. A file is moved only when the disk shows it

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Which order the list shows the files in. Pure code.
 #pragma once
 

@@ -1,3 +1,5 @@
+// Layer: Win32 adapters (the real file operations and the settings file's place).
+
 #include "file_ops.h"
 #include "wide_text.h"
 #include "win32_handle.h"

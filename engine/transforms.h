@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The rename actions: each fills the proposals of the listed entries (those
 // whose name is not empty, in array order) from its parameters and touches no
 // file. The dialogs that collect the parameters live with the windows.

@@ -1,3 +1,4 @@
+// Layer: platform (the system calls of the pure code: Win32's, or native stand-ins).
 // Text between the program's strings, held in the process's code page (UTF-8
 // where the system honours the manifest, else the system's 8-bit code page),
 // and the UTF-16 of the system's "W" calls. Win32 builds only.

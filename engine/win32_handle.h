@@ -1,3 +1,4 @@
+// Layer: Win32 adapters (the real file operations and the settings file's place).
 // A kernel handle closed when it goes out of scope, however the scope is
 // left (a visitor that throws in the middle of a folder listing, say).
 #pragma once

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The files of the chosen folder, each with its current name and the name
 // proposed for it. Pure code: the scan fills it through the file seam and the
 // list view shows it, but it touches neither.

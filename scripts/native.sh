@@ -49,7 +49,9 @@ done
 [ "$property_status" -eq 0 ] || { echo "the no-file-lost property failed"; exit 1; }
 
 # Each fuzz target for a while, from the committed seeds; the inputs it finds
-# are kept in the build folder for the next run.
+# are kept in the build folder for the next run. libFuzzer writes only into the
+# first folder it is given, the build's: the seeds in tests/fuzz/corpus are
+# read, never added to.
 echo "== fuzz targets, ${seconds} s each (executions per second)"
 for target in command_line journal name_pieces number_text settings transforms; do
   work="$build/corpus/$target"

@@ -1,9 +1,8 @@
 // Scans and apply passes on real folders, checked on disk afterwards.
-#include "engine/apply_changes.h"
-#include "engine/apply_dates.h"
 #include "engine/code_page.h"
 #include "engine/extension_change.h"
 #include "engine/folder_scan.h"
+#include "engine/pass_driver.h"
 #include "engine/transforms.h"
 #include "engine/wide_text.h"
 #include "local_moment.h"

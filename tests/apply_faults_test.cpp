@@ -1,9 +1,8 @@
 // Every error path of the three passes, with failures put in through the file
 // seam: which question is asked, what Yes and No do, what stays on disk.
-#include "engine/apply_changes.h"
-#include "engine/apply_dates.h"
 #include "engine/folder_scan.h"
 #include "engine/journal_store.h"
+#include "engine/pass_driver.h"
 #include "engine/rollback.h"
 #include "memory_volume.h"
 #include "test_support.h"

@@ -1,9 +1,9 @@
 // The batch record where the world moves under it, over the in-memory
 // volume: failed record writes, a folder changed before Undo, a rollback
 // that is stopped. (A second Quillet is the property test's.)
-#include "engine/apply_changes.h"
 #include "engine/folder_scan.h"
 #include "engine/journal_store.h"
+#include "engine/pass_driver.h"
 #include "engine/rollback.h"
 #include "engine/rollback_plan.h"
 #include "memory_volume.h"

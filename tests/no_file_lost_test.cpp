@@ -4,14 +4,13 @@
 //   QUILLET_PROPERTY_CASES=N   how many random cases (default: a few seconds' worth)
 //   QUILLET_PROPERTY_SEED=S    only the case of seed S
 //   QUILLET_PROPERTY_SHARD=I/N only the seeds that leave I when divided by N
-#include "engine/apply_changes.h"
-#include "engine/apply_dates.h"
 #include "engine/code_page.h"
 #include "engine/folder_scan.h"
 #include "engine/journal_store.h"
-#include "engine/rollback.h"
 #include "engine/name_pieces.h"
+#include "engine/pass_driver.h"
 #include "engine/pass_reports.h"
+#include "engine/rollback.h"
 #include "engine/transforms.h"
 #include "memory_volume.h"
 #include "test_support.h"

@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/calendar_control.h"
 
 #include "tools/calendar_rules.h"
@@ -28,24 +30,10 @@ int SelectedItem(const ComboCtl& box)
 
 } // namespace
 
-CalendarControl::CalendarControl(int id) : CustomControl(id), monthBox_(kBoxStyle), yearBox_(kBoxStyle)
+CalendarControl::CalendarControl(int id) : CustomControl(id, kClassName), monthBox_(kBoxStyle), yearBox_(kBoxStyle)
 {
     headerFont_.SetWeight(kBoldWeight);
     headerFont_.SetUnderline(true);
-}
-
-bool CalendarControl::RegisterClass()
-{
-    static bool registered = false;
-    if (registered)
-        return false;
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = CustomControlProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    registered = ::RegisterClassA(&windowClass) != 0;
-    return registered;
 }
 
 void CalendarControl::OnCreate()

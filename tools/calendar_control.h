@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // A small month calendar drawn by the program: a month box and a year box
 // above a grid of days, where a click picks the day. Window class
 // "CalendarClass"; it tells its parent of every change with WM_NOTIFY, code
@@ -18,7 +19,6 @@ class CalendarControl : public CustomControl {
 public:
     explicit CalendarControl(int id);
 
-    bool RegisterClass() override;
     void OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnCreate() override;
     void OnDestroy() override;

@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "tools/calendar_rules.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The arithmetic of the month calendar: the weekday a month starts on, its
 // length, where each day's cell lies and which day a click lands on. Pure
 // code, all in pixels of the calendar's client area.

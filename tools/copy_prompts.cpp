@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/copy_prompts.h"
 
 #include "ui/message_pump.h"

@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // The copy engine's way to the user: system message boxes owned by one
 // window, and the window thread's queue worked between two files.
 #pragma once

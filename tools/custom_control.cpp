@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/custom_control.h"
 
 #include <forward_list>
@@ -39,7 +41,7 @@ bool Dispatch(CustomControl& control, UINT msg, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
-CustomControl::CustomControl(int id) : id_(id)
+CustomControl::CustomControl(int id, const char* className) : id_(id), className_(className)
 {
     Registry().push_front({id, this});
 }
@@ -49,6 +51,19 @@ CustomControl::~CustomControl()
     // Objects of a whole run never leave; those of a shorter life (a test's)
     // must not be found after they are gone.
     Registry().remove_if([this](const RegistryNode& node) { return node.control == this; });
+}
+
+bool CustomControl::RegisterClass()
+{
+    WNDCLASSA windowClass{};
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (GetClassInfoA(instance, className_, &windowClass))
+        return false;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = CustomControlProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = className_;
+    return ::RegisterClassA(&windowClass) != 0;
 }
 
 void CustomControl::OnSetCursor(WPARAM, LPARAM) {}

@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // Controls the program draws itself, placed in dialog templates by class
 // name. The template creates the window; the object that serves it is found
 // by the window's control id in a registry every custom control joins when it
@@ -7,14 +8,17 @@
 
 class CustomControl {
 public:
-    explicit CustomControl(int id);
+    // `className` is the window class the dialog templates name; it must
+    // outlive the object.
+    CustomControl(int id, const char* className);
     virtual ~CustomControl();
     CustomControl(const CustomControl&) = delete;
     CustomControl& operator=(const CustomControl&) = delete;
 
-    // Registers the control's window class with CustomControlProc. (The
+    // Registers the control's window class with CustomControlProc, once per
+    // run; false when it was registered already or could not be. (The
     // system's macro turns the name into RegisterClassA throughout.)
-    virtual bool RegisterClass() = 0;
+    bool RegisterClass();
     virtual void OnSetCursor(WPARAM wParam, LPARAM lParam);
     virtual void OnCommand(WPARAM wParam, LPARAM lParam);
     virtual void OnCreate();
@@ -41,6 +45,7 @@ protected:
 
 private:
     int id_;
+    const char* className_;
     NMHDR header_{};
 };
 

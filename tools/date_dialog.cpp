@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/date_dialog.h"
 
 #include "resources/resource.h"

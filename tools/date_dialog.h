@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // The "Enter date" dialog: a calendar for the day and 12-hour fields for the
 // time that "Change file dates..." gives every listed file. The program keeps
 // one for the whole run, so each opening shows the last accepted moment.

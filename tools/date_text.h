@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The chosen date and time as text, and the rule that turns what the user
 // entered in the time fields into a time. Pure code.
 #pragma once

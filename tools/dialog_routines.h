@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Small text routines the dialogs share. Pure code: no window, file or clock.
 #pragma once
 

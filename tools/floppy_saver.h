@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // The floppy saver: one disk after another copied whole into numbered
 // folders below a destination folder (Floppy001, Floppy002, ...), with a line
 // per disk in the main list.

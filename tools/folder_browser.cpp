@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/folder_browser.h"
 
 #include "engine/wide_text.h"

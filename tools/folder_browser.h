@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // The shell's folder picker with the program's prompt, giving a path that
 // ends in exactly one backslash.
 #pragma once

@@ -1,3 +1,5 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
+
 #include "tools/folder_copy.h"
 
 #include "engine/characters.h"

@@ -1,3 +1,4 @@
+// Layer: file passes (the disk only through FileOps; no <windows.h>, built natively too).
 // Copying a folder's files, and optionally all its subfolders, into another
 // folder. It runs on the window thread: between two files the host lets the
 // windows have their messages, and it puts the failures to the user. The

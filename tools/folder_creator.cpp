@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "tools/folder_creator.h"
 
 #include "engine/dialogs/action_dialogs.h"

@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // "Create folders using an index number": a run of folders named with a text
 // and a padded number (Disk01 ... Disk12), made in the program's current
 // folder, with a look at the names first if the user wishes.

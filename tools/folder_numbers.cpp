@@ -1,3 +1,5 @@
+// Layer: pure core (no <windows.h>, built natively too).
+
 #include "tools/folder_numbers.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // The numbers in folder names: the runs of the folder creator and the
 // numbered folders the floppy saver copies disks into. Pure code: no window,
 // file or clock.

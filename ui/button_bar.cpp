@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/button_bar.h"
 
 #include "ui/controls.h"

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The strip across the top of the frame that hosts buttons and fields. It
 // passes its children's commands up to the frame.
 #pragma once

@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/centring.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Placing a window over its owner.
 #pragma once
 #include <windows.h>

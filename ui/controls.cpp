@@ -1,6 +1,6 @@
-#include "ui/controls.h"
+// Layer: window framework.
 
-#include "ui/window_object.h"
+#include "ui/controls.h"
 
 #include <commctrl.h>
 
@@ -37,6 +37,11 @@ char LetterAfterAmpersand(const char* text)
 }
 
 } // namespace
+
+void ReportMissingCreate()
+{
+    MessageBoxA(nullptr, "Missing Create", "App Error", MB_ICONWARNING);
+}
 
 int NextControlId()
 {

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Child controls wrapped in small objects. A control's window finds its object
 // through the window's user data, so that the window and dialog dispatchers
 // can hand notifications to the control before its parent sees them.
@@ -92,6 +93,10 @@ public:
 private:
     int selection_ = CB_ERR;
 };
+
+// The warning every Create without an override of its own shows: a control's,
+// a window's or a dialog's.
+void ReportMissingCreate();
 
 // The next value of the program-wide automatic control id.
 int NextControlId();

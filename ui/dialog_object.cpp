@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/dialog_object.h"
 
 #include "engine/wide_text.h"

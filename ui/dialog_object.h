@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Modal dialogs as objects: the object rides in as the dialog's creation
 // parameter and its handlers receive the dialog's messages.
 #pragma once

@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/font_object.h"
 
 #include "ui/gdi_scope.h"

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // A font described by face, size and style, with the text colour drawn in and
 // the metrics of the created font.
 #pragma once

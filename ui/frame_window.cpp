@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/frame_window.h"
 
 #include <commctrl.h>

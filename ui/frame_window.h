@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The program's top-level window: a bar across the top, a list view filling
 // the middle and a status bar along the bottom, with the message loop.
 #pragma once

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // GDI resources held for one scope: each is given back when the scope ends,
 // on every way out of it.
 #pragma once

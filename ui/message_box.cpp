@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/message_box.h"
 
 #include "ui/centring.h"

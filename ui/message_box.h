@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The program's own modal message box: centred lines of text, an optional
 // icon, up to three buttons worked by keyboard, and colours of its own. The
 // warning box and the round about box derive from it. One box is open at a

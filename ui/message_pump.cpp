@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/message_pump.h"
 
 #include <windows.h>

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Dispatches what is queued for this thread without waiting for more.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Layer: pure core (no <windows.h>, built natively too).
 // Numbers as text in a caller's buffer. Pure code: used by the engine, the
 // settings file and the windows alike.
 #pragma once

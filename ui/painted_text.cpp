@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/painted_text.h"
 
 #include "engine/wide_text.h"

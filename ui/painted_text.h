@@ -1,3 +1,4 @@
+// Layer: window framework.
 // Text the program paints itself. GDI's narrow calls read their text in the
 // system's code page even where the program runs in another one (UTF-8, from
 // its manifest), so the program's strings are widened as the process reads

@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/shell_calls.h"
 
 #include <shellapi.h>

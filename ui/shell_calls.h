@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The shell calls the framework makes, behind one seam so that tests can
 // answer them without opening a browser or a folder picker.
 #pragma once

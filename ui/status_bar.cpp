@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/status_bar.h"
 
 #include "ui/gdi_scope.h"

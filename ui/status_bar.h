@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The status bar along the bottom of the frame: panes sized in average
 // character widths of its own font, the first pane taking what is left.
 #pragma once

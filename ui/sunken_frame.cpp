@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/sunken_frame.h"
 
 #include "ui/gdi_scope.h"

@@ -1,3 +1,4 @@
+// Layer: window framework.
 // A one-pixel sunken frame: dark left and top edges, light right and bottom.
 #pragma once
 #include <windows.h>

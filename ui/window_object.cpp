@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/window_object.h"
 
 #include "ui/controls.h"
@@ -20,11 +22,6 @@ WNDCLASSA SharedWindowClass(const char* className, UINT classStyle)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = className;
     return windowClass;
-}
-
-void ReportMissingCreate()
-{
-    MessageBoxA(nullptr, "Missing Create", "App Error", MB_ICONWARNING);
 }
 
 Wnd::Wnd(DWORD style) : style_(style) {}

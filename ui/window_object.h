@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The root of every window of the program: an object whose virtual handlers
 // receive the messages of its window through one shared window procedure.
 #pragma once
@@ -87,6 +88,3 @@ WNDCLASSA SharedWindowClass(const char* className, UINT classStyle);
 // The display's system font metrics, which size the program's own windows.
 // False when they cannot be read.
 bool DisplayTextMetrics(TEXTMETRICA& metrics);
-
-// The warning every Create without an override of its own shows.
-void ReportMissingCreate();

@@ -1,3 +1,5 @@
+// Layer: window framework.
+
 #include "ui/working_window.h"
 
 #include <commctrl.h>

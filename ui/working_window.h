@@ -1,3 +1,4 @@
+// Layer: window framework.
 // The small captionless window shown over a window while a long operation
 // runs on the one thread: one line of text in a sunken frame, optionally a
 // progress bar under it and a Cancel button.

@@ -1,3 +1,5 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
+
 #include "engine/dialogs/action_dialogs.h"
 
 #include "engine/action_rules.h"

@@ -1,3 +1,4 @@
+// Layer: dialogs (the action dialogs and the tools' windows).
 // The dialogs that ask the rename actions for their parameters. Each is built
 // once and kept for the whole run, so it opens with what was confirmed last.
 // Run answers 1 when confirmed, 0 when cancelled and -1 when the dialog could

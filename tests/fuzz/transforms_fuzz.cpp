@@ -2,10 +2,10 @@
 // within the length its action allows, Shorten's proposals differ from each
 // other in the platform's collation, and applying them hands the file system
 // only names it takes as written, inside the folder, losing no file.
-#include "engine/apply_changes.h"
 #include "engine/collation.h"
 #include "engine/folder_scan.h"
 #include "engine/name_pieces.h"
+#include "engine/pass_driver.h"
 #include "engine/transforms.h"
 #include "fuzz_check.h"
 #include "memory_volume.h"
