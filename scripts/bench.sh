@@ -34,5 +34,5 @@ if [ -z "${DISPLAY:-}" ]; then
   trap quillet_stop_xvfb EXIT
 fi
 
-echo "Quillet figures ($target build under Wine, $(nproc) cores)"
+echo "Quillet figures ($target build under Wine, $(nproc) cores; each the median of 5 runs)"
 "$top/scripts/wine-run.sh" "$arch" "$build/$target/bench/quillet_bench.exe" "Z:${data//\//\\}"
