@@ -26,6 +26,16 @@ void LimitText(HWND dialog, int id, int limit)
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
 }
 
+// Checks the chosen radio of a pair (`chosen` 0 or 1) and unchecks the other.
+// With none chosen both stay as the template made them: a radio that is
+// unchecked loses its tab stop, and a group without one is out of the
+// keyboard's reach.
+void CheckChosen(HWND dialog, int first, int last, int chosen)
+{
+    if (chosen >= 0)
+        CheckRadioButton(dialog, first, last, first + chosen);
+}
+
 void FocusWholeText(HWND dialog, int id)
 {
     HWND edit = GetDlgItem(dialog, id);
@@ -119,11 +129,9 @@ void IndexDialog::Init()
     workingChoice_ = choice_;
     LimitText(handle_, IDC_ENTRY, kNameLimit);
     SetDlgItemTextA(handle_, IDC_ENTRY, newName_.c_str());
-    CheckDlgButton(handle_, IDC_BEFORE_NAME, position_ == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(handle_, IDC_AFTER_NAME, position_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckChosen(handle_, IDC_BEFORE_NAME, IDC_AFTER_NAME, position_);
     CheckDlgButton(handle_, IDC_START_WITH_ONE, startWithOne_ ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(handle_, IDC_EXISTING_NAME, choice_ == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(handle_, IDC_NEW_NAME, choice_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckChosen(handle_, IDC_EXISTING_NAME, IDC_NEW_NAME, choice_);
     EnableWindow(GetDlgItem(handle_, IDC_ENTRY), choice_ == 1);
     CenterOverOwner(handle_);
 }
@@ -238,8 +246,7 @@ INT_PTR PrefixAppendDialog::Run(HWND owner)
 
 void PrefixAppendDialog::Init()
 {
-    CheckDlgButton(handle_, IDC_BEFORE_NAME, position_ == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(handle_, IDC_AFTER_NAME, position_ == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckChosen(handle_, IDC_BEFORE_NAME, IDC_AFTER_NAME, position_);
     LimitText(handle_, IDC_ENTRY, kTextLimit);
     SetDlgItemTextA(handle_, IDC_ENTRY, text_.c_str());
     SetDlgItemTextA(handle_, IDC_SECOND_EDIT, kPrefixAppendHelp);

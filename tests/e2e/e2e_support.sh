@@ -51,6 +51,20 @@ stop() {
   kill "$app"
 }
 
+# What window_probe ($probe) tells of the dialog with this title: "focus ID"
+# and "checked ID" for each checked button, on one line.
+focus_of() { "$WINELOADER" "$probe" focus "$1" 2>/dev/null | tr -d '\r' | tr '\n' ' ' | sed 's/ $//'; }
+expect_focus() { [ "$(focus_of "$1")" = "$2" ] || fail "$1 shows [$(focus_of "$1")], expected [$2]"; }
+
+# Keys pressed in the dialog with this title.
+dialog_keys() {
+  local dialog
+  dialog=$(xdotool search --name "$1" 2>/dev/null | head -n 1)
+  [ -n "$dialog" ] || { fail "no dialog named $1"; return 1; }
+  xdotool windowfocus --sync "$dialog" 2>/dev/null
+  for k in "${@:2}"; do xdotool key "$k"; sleep 0.3; done
+}
+
 expect_files() {
   local actual expected
   actual=$(cd "$1" && ls -1 | sort | tr '\n' '|')

@@ -75,6 +75,15 @@ actual=$(cd "$scratch/work" && ls -1 | tr '\n' ' ')
 # disk 1 from drive A, disk 2 put into the same drive, then Done.
 keys_to "$main" alt+f Down Down Return
 keys_to "^Floppy saver$" Return
+# Tab goes round Start, Done and the chosen drive; the arrows move between
+# the drives.
+wait_window "^Next floppy$" >/dev/null
+dialog_keys "Next floppy" Tab Tab
+expect_focus "Next floppy" "focus 1007 checked 1007"
+dialog_keys "Next floppy" Down
+expect_focus "Next floppy" "focus 1008 checked 1008"
+dialog_keys "Next floppy" Up Tab
+expect_focus "Next floppy" "focus 1 checked 1007"
 keys_to "^Next floppy$" Return
 wait_window "^Next floppy$" >/dev/null
 floppy_insert a "$scratch/disk2"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Drives Quillet from outside, as a user would: starts it on a scratch folder,
 # works the real menus and keys with xdotool, and checks the names on disk and
-# the settings file it writes at exit. Needs DISPLAY and the Wine variables of
-# scripts/wine-env.sh.   rename_end_to_end.sh QUILLET_EXE SCRATCH_FOLDER
+# the settings file it writes at exit, and that the keyboard reaches every
+# control of every action dialog. Needs DISPLAY and the Wine variables of
+# scripts/wine-env.sh.
+#   rename_end_to_end.sh QUILLET_EXE SCRATCH_FOLDER WINDOW_PROBE_EXE
 set -uo pipefail
 exe="$1"
 scratch="$2"
+probe="$3"
 source "$(dirname "$0")/e2e_support.sh"
 
 rm -rf "$scratch"; mkdir -p "$scratch/photos"
@@ -47,11 +50,22 @@ for f in a b c d e f g h i j; do echo "$f" >"$scratch/index/img_$f.jpg"; done
 start "$scratch/index" "index" || exit 1
 keys alt+a Down Down Return
 sleep 0.5
-# The dialog opens on "Start with 1 instead of 0". Wine's dialog manager
-# does not tab into a radio group with nothing chosen, so the radio buttons
-# ("Append index to file name", "Use new file name") are clicked.
-keys space
-click "Rename using" 40 125
+# From the keyboard alone: the dialog opens on the first radio of the first
+# group, the arrow chooses "Append index to file name", Tab reaches "Start
+# with 1 instead of 0" and then the second group, where the arrow chooses
+# "Use new file name", which hands the focus to the name field.
+index="Rename using an index number"
+expect_focus "$index" "focus 1007"
+dialog_keys "$index" Down
+expect_focus "$index" "focus 1008 checked 1008"
+dialog_keys "$index" Tab space Tab
+expect_focus "$index" "focus 1009 checked 1008 checked 1014"
+dialog_keys "$index" Down
+expect_focus "$index" "focus 1000 checked 1008 checked 1014 checked 1010"
+dialog_keys "$index" Tab Tab Tab Up
+expect_focus "$index" "focus 1007 checked 1007 checked 1014 checked 1010"
+dialog_keys "$index" Down
+expect_focus "$index" "focus 1008 checked 1008 checked 1014 checked 1010"
 click "Rename using" 40 221
 xdotool type --delay 50 file
 keys Return alt+c Return
@@ -160,6 +174,28 @@ for f in a.jpg b.jpg c.txt; do
   accessed=$(stat -c %x "$scratch/dates/$f")
   [ "${accessed%%.*}" = "2020-05-05 05:05:05" ] || fail "$f was last accessed $accessed"
 done
+
+# Tab goes round every control of each dialog that takes the focus, in the
+# order of the dialog; a radio group counts once, at its chosen radio (the
+# time's AM or PM, whichever the clock says).
+#   dialog, menu keys from the main window, the ids Tab passes through
+while IFS='|' read -r title menu ids; do
+  keys $menu
+  sleep 0.5
+  for id in $ids; do
+    dialog_keys "$title" Tab
+    [[ "$(focus_of "$title")" =~ ^focus\ $id( |$) ]] || fail "$title: Tab reached $(focus_of "$title"), not $id"
+  done
+  dialog_keys "$title" Escape
+done <<'TABLE'
+Dialog|alt+a Down Down Down Return|1000 1 2 1007
+Shorten file names|alt+a Down Down Down Down Return|1 2 1000
+Remove text|alt+a Down Down Down Down Down Return|1015 1000 1 2 1001
+Change extensions|alt+a Down Down Down Down Down Down Return|1001 1 2 1000
+Enter date|alt+a Down Down Down Down Down Down Down Return|53701 1006 1000 1001 100[78] 1 2 53700
+Create folders using an index number|alt+f Down Return|1001 1002 1019 1018 1017 1016 1 2 1000
+Floppy saver|alt+f Down Down Return|1012 1001 1 2 1002
+TABLE
 stop
 
 # Index with the existing names, starting with 1, in the order the list
