@@ -199,14 +199,11 @@ TABLE
 stop
 
 # Index with the existing names, starting with 1, in the order the list
-# shows: "Use existing name" and "Append index" are clicked (see above).
+# shows: "Append index", "Start with 1", "Use existing name", from the keys.
 index_in_shown_order() {
   keys alt+a Down Down Return
   sleep 0.5
-  keys space
-  click "Rename using" 40 125
-  click "Rename using" 40 200
-  keys Return
+  dialog_keys "$index" Down Tab space Tab space Return
 }
 
 # View, "Sort by date modified": files whose dates run opposite to their
