@@ -23,11 +23,9 @@ bool Application::Start(const std::string& settingsPath, const char* folderArgum
     mainWindow.LoadSettings(settingsPath);
     if (!mainWindow.Create(list, bar, status))
         return false;
-    const Settings& settings = mainWindow.StoredSettings();
-    list.InsertColumns(ColumnWidths{settings.fromCol, settings.toCol, settings.sizeCol, settings.modifiedCol});
-    list.ShowSortArrow(settings.order);
+    list.RestoreLayout(mainWindow.StoredSettings());
     mainWindow.Show(showCommand);
-    mainWindow.AddInstructionLines();
+    list.ShowInstructions();
     mainWindow.LoadAccelerators(MAKEINTRESOURCEA(IDR_ACCELERATORS));
     mainWindow.OfferRecovery();
     if (folderArgument && *folderArgument)

@@ -132,10 +132,10 @@ int FileList::FindTypedRow(const char* typed, int start) const
     return -1;
 }
 
-void FileList::InsertColumns(const ColumnWidths& given)
+void FileList::RestoreLayout(const Settings& settings)
 {
     const char* titles[kColumnCount] = {"\"From\" File Name", "\"To\" File Name", "Size", "Modified"};
-    const int widths[kColumnCount] = {given.from, given.to, given.size, given.modified};
+    const int widths[kColumnCount] = {settings.fromCol, settings.toCol, settings.sizeCol, settings.modifiedCol};
     for (int column = 0; column < kColumnCount; ++column) {
         LVCOLUMNA description{};
         description.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -145,12 +145,17 @@ void FileList::InsertColumns(const ColumnWidths& given)
         description.iSubItem = column;
         SendMessageA(handle_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&description));
     }
+    set_.SetOrder(settings.order);
+    ShowSortArrow(settings.order);
 }
 
-ColumnWidths FileList::Widths() const
+void FileList::StoreLayout(Settings& settings) const
 {
-    return ColumnWidths{ColumnWidth(kFromColumn), ColumnWidth(kToColumn), ColumnWidth(kSizeColumn),
-                        ColumnWidth(kModifiedColumn)};
+    settings.fromCol = ColumnWidth(kFromColumn);
+    settings.toCol = ColumnWidth(kToColumn);
+    settings.sizeCol = ColumnWidth(kSizeColumn);
+    settings.modifiedCol = ColumnWidth(kModifiedColumn);
+    settings.order = set_.Order();
 }
 
 void FileList::ShowSortArrow(SortOrder order)
@@ -193,6 +198,26 @@ void FileList::ClearSelection()
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+}
+
+void FileList::Empty()
+{
+    set_.Clear();
+    Refill();
+}
+
+void FileList::ShowInstructions()
+{
+    const char* lines[] = {"",
+                           "1. Use Browse button to select a folder or drag a folder here.",
+                           "",
+                           "2. Choose an action from the menu.",
+                           "",
+                           "3. Preview the changes to be sure they are what you want.",
+                           "",
+                           "4. Select \"Change\" from the menu to make the changes."};
+    for (const char* line : lines)
+        AddTextLine(line);
 }
 
 void FileList::AddTextLine(const char* text)

@@ -3,6 +3,7 @@
 // entry's current name ("From"), its proposal ("To"), its size and the date
 // it was last changed, in the set's order.
 #pragma once
+#include "app/settings_file.h"
 #include "engine/sort_order.h"
 #include "engine/working_set.h"
 #include "ui/controls.h"
@@ -12,12 +13,6 @@
 #include <functional>
 #include <vector>
 
-struct ColumnWidths {
-    int from;
-    int to;
-    int size;
-    int modified;
-};
 
 class FileList : public ListViewCtl {
 public:
@@ -29,15 +24,21 @@ public:
     bool Create(HWND parent, int id, const char* text, int x, int y, int width, int height) override;
     LRESULT OnNotifyMessage(NMHDR* header) override;
 
-    void InsertColumns(const ColumnWidths& widths);
-    ColumnWidths Widths() const;
+    // The columns at their stored widths and the set in its stored order,
+    // once the list is created; and back into the settings at the end.
+    void RestoreLayout(const Settings& settings);
+    void StoreLayout(Settings& settings) const;
     // The header's sort arrow on the column of the order.
     void ShowSortArrow(SortOrder order);
+    // The steps of the job, shown until a folder is opened.
+    void ShowInstructions();
     // Told which order's column header was clicked.
     std::function<void(ListOrder column)> onColumnClick;
 
     // One row for every entry whose name is not empty, in array order.
     void Refill();
+    // Takes every entry off the set and the list.
+    void Empty();
     // Appends an entry holding a line of text, shown even when it is empty.
     void AddTextLine(const char* text);
     // Takes the selected rows' entries off the list; the scan's count stays.

@@ -71,7 +71,6 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
         settings_ = Settings(); // a file we cannot read is a file we never had
     }
     folder_ = settings_.path.empty() ? std::string() : HeldFolder(settings_.path);
-    parts_.set.SetOrder(settings_.order);
     parts_.tools.floppy.saverDialog.SetDestination(settings_.floppyPath);
     parts_.tools.floppy.saverDialog.SetFolderName(settings_.floppyFolder);
 }
@@ -79,12 +78,7 @@ void MainWindow::LoadSettings(const std::string& settingsPath)
 int MainWindow::OnSaveState()
 {
     settings_.path = folder_;
-    const ColumnWidths widths = parts_.list.Widths();
-    settings_.fromCol = widths.from;
-    settings_.toCol = widths.to;
-    settings_.sizeCol = widths.size;
-    settings_.modifiedCol = widths.modified;
-    settings_.order = parts_.set.Order();
+    parts_.list.StoreLayout(settings_);
     settings_.floppyPath = parts_.tools.floppy.saverDialog.Destination();
     settings_.floppyFolder = parts_.tools.floppy.saverDialog.FolderName();
     WINDOWPLACEMENT placement{};
@@ -155,13 +149,12 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM)
     }
     case ID_EXIT: OnClose(); break;
     case ID_REMOVE_FROM_LIST: parts_.list.RemoveSelected(); break;
-    case ID_SORT_BY_NAME:
-    case ID_SORT_BY_DATE:
-    case ID_SORT_BY_SIZE:
-        ChangeOrder(SortOrder{static_cast<ListOrder>(LOWORD(wParam) - ID_SORT_BY_NAME), parts_.set.Order().reversed});
+    default: {
+        SortOrder order;
+        if (OrderOfCommand(LOWORD(wParam), parts_.set.Order(), order))
+            ChangeOrder(order);
         break;
-    case ID_REVERSE_ORDER: ChangeOrder(SortOrder{parts_.set.Order().by, !parts_.set.Order().reversed}); break;
-    default: break;
+    }
     }
 }
 
@@ -194,10 +187,7 @@ void MainWindow::OnInitMenu(HMENU menu)
 {
     if (action_)
         CheckMenuRadioItem(menu, ID_UPPERCASE, ID_CHANGE_DATES, static_cast<UINT>(action_), MF_BYCOMMAND);
-    const SortOrder order = parts_.set.Order();
-    CheckMenuRadioItem(menu, ID_SORT_BY_NAME, ID_SORT_BY_SIZE, ID_SORT_BY_NAME + static_cast<UINT>(order.by),
-                       MF_BYCOMMAND);
-    CheckMenuItem(menu, ID_REVERSE_ORDER, MF_BYCOMMAND | (order.reversed ? MF_CHECKED : MF_UNCHECKED));
+    CheckOrderItems(menu, parts_.set.Order());
 }
 
 int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
@@ -206,8 +196,7 @@ int MainWindow::OnMenuSelect(WPARAM wParam, LPARAM lParam)
     char hint[80] = "";
     if (HIWORD(wParam) == 0xFFFF && lParam == 0)
         lstrcpynA(hint, "Ready", sizeof hint);
-    else if (((id >= ID_BROWSE && id <= ID_EXIT) || id == ID_UNDO || (id >= ID_SORT_BY_NAME && id <= ID_REVERSE_ORDER)) &&
-             !(HIWORD(wParam) & MF_POPUP))
+    else if (HasHint(static_cast<int>(id)) && !(HIWORD(wParam) & MF_POPUP))
         LoadStringA(GetModuleHandleA(nullptr), id, hint, sizeof hint);
     parts_.status.SetText(kPaneHint, hint);
     return 0;
@@ -227,20 +216,6 @@ void MainWindow::OpenByPath(const char* path)
     folder_ = folder;
     FolderContext context = Context();
     OpenFolder(context, "*.*");
-}
-
-void MainWindow::AddInstructionLines()
-{
-    const char* lines[] = {"",
-                           "1. Use Browse button to select a folder or drag a folder here.",
-                           "",
-                           "2. Choose an action from the menu.",
-                           "",
-                           "3. Preview the changes to be sure they are what you want.",
-                           "",
-                           "4. Select \"Change\" from the menu to make the changes."};
-    for (const char* line : lines)
-        parts_.list.AddTextLine(line);
 }
 
 FolderContext MainWindow::Context()
@@ -366,16 +341,10 @@ void MainWindow::CreateFolders()
 
 void MainWindow::RunFloppySaver()
 {
-    WorkingSet& set = parts_.set;
     FileList& list = parts_.list;
     parts_.tools.floppy.RunFloppySaver(FloppyWindows{list.GetHandle(), GetHandle(), parts_.status, parts_.working,
-                                                     [&set, &list] {
-                                                         set.Clear();
-                                                         list.Refill();
-                                                     },
-                                                     [&list](const std::string& line) {
-                                                         list.AddTextLine(line.c_str());
-                                                     }});
+                                                     [&list] { list.Empty(); },
+                                                     [&list](const std::string& line) { list.AddTextLine(line.c_str()); }});
 }
 
 void MainWindow::EnableItem(int id, bool enabled)

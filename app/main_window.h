@@ -82,7 +82,6 @@ public:
     // Opens a folder, or the folder of a file, named by a path from the
     // command line or a drop; a path that names neither is ignored.
     void OpenByPath(const char* path);
-    void AddInstructionLines();
     // At start: a batch that an earlier run did not end is offered for
     // rolling back.
     void OfferRecovery();

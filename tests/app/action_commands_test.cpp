@@ -29,3 +29,22 @@ TEST(ActionCommands, EachActionsCommandHasItsEngineAction)
         EXPECT_FALSE(EngineActionOf(other, action)) << other;
     }
 }
+
+TEST(ActionCommands, ViewCommandsAskForTheirOrder)
+{
+    struct Case { int command; SortOrder current; SortOrder order; };
+    const Case cases[] = {
+        {ID_SORT_BY_DATE, {ListOrder::Name, true}, {ListOrder::Modified, true}},
+        {ID_SORT_BY_SIZE, {ListOrder::Modified, false}, {ListOrder::Size, false}},
+        {ID_SORT_BY_NAME, {ListOrder::Size, false}, {ListOrder::Name, false}},
+        {ID_REVERSE_ORDER, {ListOrder::Size, false}, {ListOrder::Size, true}},
+        {ID_REVERSE_ORDER, {ListOrder::Name, true}, {ListOrder::Name, false}},
+    };
+    for (const Case& c : cases) {
+        SortOrder order;
+        EXPECT_TRUE(OrderOfCommand(c.command, c.current, order)) << c.command;
+        EXPECT_TRUE(c.order == order) << c.command;
+    }
+    SortOrder order;
+    EXPECT_FALSE(OrderOfCommand(ID_UNDO, order, order));
+}
