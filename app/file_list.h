@@ -51,7 +51,7 @@ public:
     int FindTypedRow(const char* typed, int start) const;
 
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    const FileEntry& RowEntry(int row) const { return set_.Entry(rows_[static_cast<size_t>(row)]); }
+    FileEntry RowEntry(int row) const { return set_.Entry(rows_[static_cast<size_t>(row)]); }
 
 private:
     int ColumnWidth(int column) const;

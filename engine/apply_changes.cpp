@@ -149,7 +149,7 @@ public:
         std::vector<std::string> names;
         for (int i = 0; i < c_.set.Count(); ++i)
             if (c_.set.IsListed(i) && !c_.set.Entry(i).newName.empty())
-                names.push_back(c_.set.Entry(i).name + " -> " + c_.set.Entry(i).newName);
+                names.push_back(std::string(c_.set.Entry(i).name) + " -> " + c_.set.Entry(i).newName.c_str());
         return names;
     }
 
@@ -172,7 +172,7 @@ private:
             return Failed(kErrorInvalidName, e.name);
         const std::string& temp = temps_[static_cast<size_t>(i)];
         const size_t strandedBefore = outcome_.stranded.size();
-        const uint32_t error = temp.empty() ? c_.files.Rename(c_.folder + e.name, c_.folder + stored)
+        const uint32_t error = temp.empty() ? c_.files.Rename(c_.folder + e.name.c_str(), c_.folder + stored)
                                             : RenameThroughTemp(e.name, temp, stored);
         if (error == 0) {
             done_.push_back({e.name, temp, stored});
@@ -231,14 +231,15 @@ public:
                 !IsUsableTarget(c_.folder, e.newName))
                 continue;
             const std::string extension = FindExtension(e.name);
-            c_.set.SetTempName(i, free.Take([&](int k) {
+            c_.set.SetTempName(i, free.Take([&](int k) -> std::string {
                 if (k == 0 && IsValidFileName(e.tempName))
                     return e.tempName;
                 const std::string number = "`]" + PaddedNumber(c_.set.Count() + extra++, 6);
                 // A long extension would make a name too long to record.
                 return IsValidFileName(number + extension) ? number + extension : number;
             }));
-            record_.Plan().files.push_back({e.name, c_.set.Entry(i).tempName, StoredName(e.newName)});
+            // The scratch name may have moved the entry's texts.
+            record_.Plan().files.push_back(Step(c_.set.Entry(i)));
         }
         return record_.Begin();
     }

@@ -2,6 +2,8 @@
 
 #include "characters.h"
 
+#include <algorithm>
+
 #include "code_page.h"
 #include "name_pieces.h"
 
@@ -18,7 +20,7 @@ bool IsAscii(const std::string& text)
 // The walk by characters that the limits share: calls `visit` with the
 // length in bytes and in UTF-16 units of each character until it says stop.
 template <typename Visit>
-size_t WalkCharacters(const std::string& text, Visit visit)
+size_t WalkCharacters(std::string_view text, Visit visit)
 {
     size_t at = 0;
     while (at < text.size()) {
@@ -33,7 +35,7 @@ size_t WalkCharacters(const std::string& text, Visit visit)
 
 } // namespace
 
-size_t CharacterLength(const std::string& text, size_t at)
+size_t CharacterLength(std::string_view text, size_t at)
 {
     switch (ActiveCodePage()) {
     case CodePageKind::Utf8: return Utf8SequenceLength(text.data() + at, text.size() - at);
@@ -57,10 +59,15 @@ size_t SystemLength(const std::string& text)
 
 std::string LeadingCharacters(const std::string& text, size_t count)
 {
+    return text.substr(0, LeadingLength(text, count));
+}
+
+size_t LeadingLength(std::string_view text, size_t count)
+{
     if (ActiveCodePage() == CodePageKind::SingleByte)
-        return text.substr(0, count);
+        return std::min(count, text.size());
     size_t taken = 0;
-    return text.substr(0, WalkCharacters(text, [&](size_t, size_t) { return taken++ < count; }));
+    return WalkCharacters(text, [&](size_t, size_t) { return taken++ < count; });
 }
 
 std::string CutToSystemLength(const std::string& text, size_t units)

@@ -4,11 +4,12 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Bytes of the character that starts at `at`: 2 for a double-byte character,
 // the length of a UTF-8 sequence, else 1 (also for a lead byte cut off at the
 // end and for every malformed byte).
-size_t CharacterLength(const std::string& text, size_t at);
+size_t CharacterLength(std::string_view text, size_t at);
 
 // The length the system measures names and paths in: UTF-16 units, so that a
 // character beyond the Basic Multilingual Plane (an emoji) counts two.
@@ -17,6 +18,8 @@ size_t SystemLength(const std::string& text);
 // The first `count` characters of the text (all of it when it has fewer),
 // never half of one.
 std::string LeadingCharacters(const std::string& text, size_t count);
+// The bytes of those characters.
+size_t LeadingLength(std::string_view text, size_t count);
 
 // The longest beginning of the text that the system measures at most `units`.
 std::string CutToSystemLength(const std::string& text, size_t units);

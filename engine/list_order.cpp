@@ -101,7 +101,7 @@ std::string NameKeys::KeyOf(const std::string& name)
     return key;
 }
 
-void NameKeys::AppendKey(const std::string& name, std::string& keys)
+void NameKeys::AppendKey(std::string_view name, std::string& keys)
 {
     size_t at = 0;
     while (at < name.size()) {
@@ -121,7 +121,7 @@ void NameKeys::AppendKey(const std::string& name, std::string& keys)
 // A run of ASCII characters other than digits, written straight into the
 // block, where most of the time of a sort goes. A byte below 128 is a
 // character of its own in every code page.
-void NameKeys::AppendAscii(const std::string& name, size_t& at, std::string& keys) const
+void NameKeys::AppendAscii(std::string_view name, size_t& at, std::string& keys) const
 {
     size_t end = at;
     while (end < name.size() && static_cast<unsigned char>(name[end]) < 128 && !IsDigit(name[end]) &&
@@ -138,9 +138,9 @@ void NameKeys::AppendAscii(const std::string& name, size_t& at, std::string& key
     keys.resize(static_cast<size_t>(out - keys.data()));
 }
 
-const std::string& NameKeys::WeightOf(const std::string& name, size_t at, size_t length)
+const std::string& NameKeys::WeightOf(std::string_view name, size_t at, size_t length)
 {
-    const std::string character = name.substr(at, length);
+    const std::string character(name.substr(at, length));
     auto found = others_.find(character);
     if (found == others_.end())
         found = others_.emplace(character, PrimaryWeights(character)).first;
@@ -149,7 +149,7 @@ const std::string& NameKeys::WeightOf(const std::string& name, size_t at, size_t
 
 // A run of digits weighs as a digit, then its count of digits without the
 // leading zeros, then those digits: a longer number is a larger one.
-void NameKeys::AppendNumber(const std::string& name, size_t& at, std::string& keys) const
+void NameKeys::AppendNumber(std::string_view name, size_t& at, std::string& keys) const
 {
     while (at < name.size() && name[at] == '0' && at + 1 < name.size() && IsDigit(name[at + 1]))
         ++at;
@@ -162,7 +162,7 @@ void NameKeys::AppendNumber(const std::string& name, size_t& at, std::string& ke
     keys += digitMark_;
     keys += static_cast<char>(count >> 8);
     keys += static_cast<char>(count & 0xff);
-    keys.append(name, start, count);
+    keys.append(name.substr(start, count));
 }
 
 bool NameBefore(const std::string& a, std::string_view aKey, const std::string& b, std::string_view bKey)
@@ -211,8 +211,8 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         const int byKey = CompareKeys(keyOf(a), keyOf(b));
         if (byKey != 0)
             return byKey < 0;
-        const std::string& aName = set.Entry(static_cast<int>(a.position)).name;
-        const std::string& bName = set.Entry(static_cast<int>(b.position)).name;
+        const HeldText aName = set.Entry(static_cast<int>(a.position)).name;
+        const HeldText bName = set.Entry(static_cast<int>(b.position)).name;
         if (aName == bName)
             return a.position < b.position; // only a test's set holds a name twice
         return TieBefore(aName, bName);
@@ -224,18 +224,21 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
 // Sorts by date or size; only the entries that tie on it need name keys.
 void SortByValue(const WorkingSet& set, ListOrder by, NameKeys& names, std::vector<uint32_t>& positions)
 {
-    std::sort(positions.begin(), positions.end(), [&](uint32_t a, uint32_t b) {
-        const uint64_t x = ValueOf(set.Entry(static_cast<int>(a)), by);
-        const uint64_t y = ValueOf(set.Entry(static_cast<int>(b)), by);
-        return x != y ? x < y : a < b;
-    });
-    for (auto run = positions.begin(); run != positions.end();) {
-        const uint64_t value = ValueOf(set.Entry(static_cast<int>(*run)), by);
-        auto end = run + 1;
-        while (end != positions.end() && ValueOf(set.Entry(static_cast<int>(*end)), by) == value)
+    // The values are read once, beside their positions, and sorted there.
+    std::vector<std::pair<uint64_t, uint32_t>> valued;
+    valued.reserve(positions.size());
+    for (uint32_t at : positions)
+        valued.emplace_back(ValueOf(set.Entry(static_cast<int>(at)), by), at);
+    std::sort(valued.begin(), valued.end());
+    for (size_t i = 0; i < valued.size(); ++i)
+        positions[i] = valued[i].second;
+    for (size_t run = 0; run < valued.size();) {
+        size_t end = run + 1;
+        while (end < valued.size() && valued[end].first == valued[run].first)
             ++end;
         if (end - run > 1)
-            SortByName(set, names, run, end);
+            SortByName(set, names, positions.begin() + static_cast<ptrdiff_t>(run),
+                       positions.begin() + static_cast<ptrdiff_t>(end));
         run = end;
     }
 }

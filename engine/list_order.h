@@ -27,7 +27,7 @@ public:
     NameKeys();
     std::string KeyOf(const std::string& name);
     // Appends the name's key to `keys`, the keys of many names in one block.
-    void AppendKey(const std::string& name, std::string& keys);
+    void AppendKey(std::string_view name, std::string& keys);
 
 private:
     // An ASCII character's weight, when it fits in eight bytes (it takes
@@ -38,9 +38,9 @@ private:
         bool fits = false;
     };
 
-    const std::string& WeightOf(const std::string& name, size_t at, size_t length);
-    void AppendNumber(const std::string& name, size_t& at, std::string& keys) const;
-    void AppendAscii(const std::string& name, size_t& at, std::string& keys) const;
+    const std::string& WeightOf(std::string_view name, size_t at, size_t length);
+    void AppendNumber(std::string_view name, size_t& at, std::string& keys) const;
+    void AppendAscii(std::string_view name, size_t& at, std::string& keys) const;
 
     Weight ascii_[128];
     size_t longestAscii_ = 0;

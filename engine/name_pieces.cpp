@@ -17,11 +17,11 @@ size_t Step(const std::string& text, size_t at, bool doubleBytes)
 
 // Index of the last '.', '\' or ':' that stands as a character of its own
 // (not as the second byte of a double-byte character), or npos.
-size_t LastSeparator(const std::string& text)
+size_t LastSeparator(std::string_view text)
 {
     if (!HasLeadBytes())
         return text.find_last_of(".\\:");
-    size_t last = std::string::npos;
+    size_t last = std::string_view::npos;
     for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
         if (text[at] == '.' || text[at] == '\\' || text[at] == ':')
             last = at;
@@ -75,20 +75,20 @@ bool IsDeviceDigit(const std::string& digit)
 
 } // namespace
 
-std::string FindExtension(const std::string& text)
+size_t ExtensionStart(std::string_view text)
 {
     const size_t at = LastSeparator(text);
-    if (at == std::string::npos || text[at] != '.')
-        return std::string();
-    return text.substr(at);
+    return at == std::string_view::npos || text[at] != '.' ? text.size() : at;
+}
+
+std::string FindExtension(const std::string& text)
+{
+    return text.substr(ExtensionStart(text));
 }
 
 std::string StripExtension(const std::string& text)
 {
-    const size_t at = LastSeparator(text);
-    if (at == std::string::npos || text[at] != '.')
-        return text;
-    return text.substr(0, at);
+    return text.substr(0, ExtensionStart(text));
 }
 
 std::string FoldedToLower(const std::string& text)

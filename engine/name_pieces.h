@@ -2,11 +2,15 @@
 // Pieces of file names. Pure code: no window, file or clock.
 #pragma once
 #include <string>
+#include <string_view>
 
 // The extension of a name: from its last dot to the end, dot included. A name
 // whose only dot is its first character is all extension (".profile").
 // Empty when there is no dot after the last '\' or ':'.
 std::string FindExtension(const std::string& text);
+
+// Where FindExtension begins: at its dot, or at the end without one.
+size_t ExtensionStart(std::string_view text);
 
 // The text cut at the dot where FindExtension begins; unchanged without one.
 std::string StripExtension(const std::string& text);

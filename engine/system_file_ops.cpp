@@ -94,8 +94,9 @@ public:
             const DWORD error = GetLastError();
             return error == ERROR_FILE_NOT_FOUND ? 0 : error;
         }
+        std::string name;
         do {
-            const std::string name = Narrowed(found.cFileName, wcslen(found.cFileName));
+            NarrowInto(found.cFileName, wcslen(found.cFileName), name);
             const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
             if (!visit(FoundFile{name.c_str(), found.dwFileAttributes, size, FromFileTime(found.ftLastWriteTime)}))
                 return 0;

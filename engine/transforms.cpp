@@ -7,19 +7,36 @@
 #include "name_pieces.h"
 #include "../ui/number_text.h"
 
+#include <algorithm>
 #include <climits>
 #include <unordered_map>
 
 namespace {
 
-// The dot that separates name and extension is added when the extension has
-// none of its own, so a name without extension ends in a dot ("README_old.").
-std::string WithExtensionOf(std::string base, const std::string& name)
+// Appends the extension of `name` to `work`. The dot that separates name and
+// extension is added when the name has no extension, so a name without one
+// ends in a dot ("README_old.").
+void AppendExtensionOf(std::string& work, std::string_view name)
 {
-    const std::string extension = FindExtension(name);
-    if (extension.empty() || extension[0] != '.')
-        base += '.';
-    return base + extension;
+    const std::string_view extension = name.substr(ExtensionStart(name));
+    if (extension.empty())
+        work += '.';
+    work += extension;
+}
+
+std::string_view BaseOf(std::string_view name)
+{
+    return name.substr(0, ExtensionStart(name));
+}
+
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 template <typename Change>
@@ -30,16 +47,26 @@ void ForEachListed(WorkingSet& set, Change change)
             change(i, set.Entry(i));
 }
 
-void ChangeCase(WorkingSet& set, std::string (*fold)(const std::string&))
+// An ASCII name folds where it lies, as every code page folds it.
+void ChangeCase(WorkingSet& set, std::string (*fold)(const std::string&), char (*foldAscii)(char))
 {
-    ForEachListed(set, [&](int i, const FileEntry& e) { set.SetNewName(i, fold(e.name)); });
+    std::string work;
+    ForEachListed(set, [&](int i, const FileEntry& e) {
+        work.assign(e.name);
+        if (IsAscii(work))
+            std::transform(work.begin(), work.end(), work.begin(), foldAscii);
+        else
+            work = fold(work);
+        set.SetNewName(i, work);
+    });
 }
 
 // "abc.txt" with k = 2 gives "abc~2.txt".
-std::string Numbered(const std::string& work, int k)
+void Numbered(std::string_view work, int k, std::string& numbered)
 {
     char digits[34];
-    return StripExtension(work) + '~' + FormatInt(k, digits, 10) + FindExtension(work);
+    const size_t at = ExtensionStart(work);
+    numbered.assign(work.substr(0, at)).append("~").append(FormatInt(k, digits, 10)).append(work.substr(at));
 }
 
 // The inverse of Numbered: true when `name` is some work text with "~k".
@@ -71,23 +98,29 @@ class SuffixCounter {
 public:
     explicit SuffixCounter(const WorkingSet& set) : set_(set) {}
 
-    std::string FreeName(const std::string& work)
+    // `work` itself when no entry proposes it, else a numbered form of it,
+    // valid until the next call.
+    const std::string& FreeName(const std::string& work)
     {
         if (!set_.IsProposedName(work))
             return work;
-        int& next = next_.emplace(CollationKey(work), 1).first->second;
-        while (set_.IsProposedName(Numbered(work, next)))
-            ++next;
-        return Numbered(work, next++);
+        int& next = next_.emplace(set_.NameKey(work), 1).first->second;
+        for (Numbered(work, next, numbered_); set_.IsProposedName(numbered_); Numbered(work, ++next, numbered_)) {
+        }
+        ++next;
+        return numbered_;
     }
+
+    // Only a proposal with a tilde can have freed a number.
+    static bool MayRelease(std::string_view proposal) { return proposal.find('~') != std::string_view::npos; }
 
     void Released(const std::string& proposal)
     {
         std::string work;
         int k = 0;
-        if (!SplitNumbered(proposal, work, k))
+        if (next_.empty() || !MayRelease(proposal) || !SplitNumbered(proposal, work, k))
             return;
-        auto found = next_.find(CollationKey(work));
+        auto found = next_.find(set_.NameKey(work));
         if (found != next_.end() && k < found->second)
             found->second = k;
     }
@@ -95,6 +128,7 @@ public:
 private:
     const WorkingSet& set_;
     std::unordered_map<std::string, int> next_;
+    std::string numbered_;
 };
 
 // Where the first occurrence of `what` in `text` begins and how many bytes
@@ -106,13 +140,21 @@ struct Found {
     size_t length = 0;
 };
 
-Found FindFolded(const std::string& text, const std::string& what)
+// `sought` is already folded. An ASCII text folds byte for byte, each byte a
+// character, so it is searched where it lies.
+Found FindFolded(const std::string& text, const std::string& sought)
 {
-    const std::string folded = LowerCased(text);
-    const std::string sought = LowerCased(what);
     Found found;
     if (sought.empty())
         return found;
+    if (IsAscii(text)) {
+        const auto at = std::search(text.begin(), text.end(), sought.begin(), sought.end(),
+                                    [](char t, char f) { return AsciiLower(t) == f; });
+        if (at != text.end())
+            found = {static_cast<size_t>(at - text.begin()), sought.size()};
+        return found;
+    }
+    const std::string folded = LowerCased(text);
     for (size_t at = 0, foldedAt = 0; at < text.size() && foldedAt + sought.size() <= folded.size();
          at += CharacterLength(text, at), foldedAt += CharacterLength(folded, foldedAt)) {
         if (folded.compare(foldedAt, sought.size(), sought) != 0)
@@ -147,12 +189,12 @@ std::string PaddedNumber(int value, int width)
 
 void MakeUpper(WorkingSet& set)
 {
-    ChangeCase(set, UpperCased);
+    ChangeCase(set, UpperCased, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
 }
 
 void MakeLower(WorkingSet& set)
 {
-    ChangeCase(set, LowerCased);
+    ChangeCase(set, LowerCased, AsciiLower);
 }
 
 void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition position)
@@ -161,34 +203,49 @@ void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition posit
     // name buffer of 260 characters always cut it, and the rename pass refuses
     // what stays too long.
     constexpr size_t kPrefixedLimit = 260;
+    std::string work;
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        if (position == TextPosition::Prefix)
-            set.SetNewName(i, CutToSystemLength(text + e.name, kPrefixedLimit));
-        else
-            set.SetNewName(i, WithExtensionOf(StripExtension(e.name) + text, e.name));
+        if (position == TextPosition::Prefix) {
+            work.assign(text).append(e.name);
+            // Bytes are never fewer than the units the system counts.
+            set.SetNewName(i, work.size() <= kPrefixedLimit ? work : CutToSystemLength(work, kPrefixedLimit));
+            return;
+        }
+        work.assign(BaseOf(e.name)).append(text);
+        AppendExtensionOf(work, e.name);
+        set.SetNewName(i, work);
     });
 }
 
 void Shorten(WorkingSet& set, int maxLength)
 {
     SuffixCounter counter(set);
+    std::string work;
+    std::string old;
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        const std::string cut = LeadingCharacters(e.name, static_cast<size_t>(maxLength));
-        const std::string work = WithExtensionOf(StripExtension(cut), e.name);
-        const std::string old = e.newName;
+        const std::string_view cut = e.name.substr(0, LeadingLength(e.name, static_cast<size_t>(maxLength)));
+        work.assign(BaseOf(cut));
+        AppendExtensionOf(work, e.name);
+        // The old proposal is written over: what the counter needs of it is kept.
+        const bool released = SuffixCounter::MayRelease(e.newName);
+        if (released)
+            old.assign(e.newName);
         set.SetNewName(i, counter.FreeName(work));
-        counter.Released(old);
+        if (released)
+            counter.Released(old);
     });
 }
 
 void RemoveText(WorkingSet& set, const std::string& text)
 {
+    const std::string sought = LowerCased(text);
+    std::string work;
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        std::string work = StripExtension(e.name);
-        const std::string extension = FindExtension(e.name);
-        if (extension.empty() || extension[0] != '.')
+        const std::string_view extension = e.name.substr(ExtensionStart(e.name));
+        work.assign(BaseOf(e.name));
+        if (extension.empty())
             work += '.';
-        const Found found = FindFolded(work, text);
+        const Found found = FindFolded(work, sought);
         if (found.at != std::string::npos)
             work.erase(found.at, found.length);
         if (found.at == std::string::npos || work.empty()) {
@@ -196,7 +253,10 @@ void RemoveText(WorkingSet& set, const std::string& text)
             return;
         }
         work += extension;
-        set.SetNewName(i, set.IsProposedName(work) ? e.name : work);
+        if (set.IsProposedName(work))
+            set.SetNewName(i, e.name);
+        else
+            set.SetNewName(i, work);
     });
 }
 
@@ -205,15 +265,17 @@ void IndexNames(WorkingSet& set, const IndexOptions& options)
     const int width = DecimalDigits(set.Count());
     const int first = options.startWithOne ? 1 : 0;
     int k = 0;
+    std::string work;
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        const std::string extension = FindExtension(e.name);
-        set.SetTempName(i, "`]" + PaddedNumber(k, 6) + extension);
+        const std::string_view extension = e.name.substr(ExtensionStart(e.name));
+        set.SetTempName(i, work.assign("`]").append(PaddedNumber(k, 6)).append(extension));
         const std::string number = PaddedNumber(k + first, width);
-        const std::string base = options.useNewName ? options.newName : StripExtension(e.name);
+        const std::string_view base = options.useNewName ? std::string_view(options.newName) : BaseOf(e.name);
         if (options.position == TextPosition::Prefix)
-            set.SetNewName(i, number + base + extension);
+            work.assign(number).append(base);
         else
-            set.SetNewName(i, base + number + extension);
+            work.assign(base).append(number);
+        set.SetNewName(i, work.append(extension));
         ++k;
     });
 }
@@ -238,7 +300,8 @@ bool HasIllegalExtensionCharacter(const std::string& extension)
 
 void ProposeExtension(WorkingSet& set, const std::string& extension)
 {
+    std::string work;
     ForEachListed(set, [&](int i, const FileEntry& e) {
-        set.SetNewName(i, StripExtension(e.name) + "." + extension);
+        set.SetNewName(i, work.assign(BaseOf(e.name)).append(".").append(extension));
     });
 }

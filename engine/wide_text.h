@@ -17,4 +17,6 @@ std::wstring WidenedFrom(unsigned int codePage, unsigned long flags, const char*
 // no file name holds a '?', so a name that comes back with one is known to be
 // out of reach of the "A" calls, never taken for another file.
 std::string Narrowed(const wchar_t* text, size_t length);
+// The same into `narrow`, whose memory is used again: a listing's names.
+void NarrowInto(const wchar_t* text, size_t length, std::string& narrow);
 std::string Narrowed(const std::wstring& text);

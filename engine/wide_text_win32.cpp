@@ -47,8 +47,16 @@ std::wstring WidenedFrom(unsigned int codePage, unsigned long flags, const char*
 
 std::string Narrowed(const wchar_t* text, size_t length)
 {
+    std::string narrow;
+    NarrowInto(text, length, narrow);
+    return narrow;
+}
+
+void NarrowInto(const wchar_t* text, size_t length, std::string& narrow)
+{
+    narrow.clear();
     if (length == 0)
-        return std::string();
+        return;
     std::wstring kept;
     for (size_t at = 0; at < length; ++at) {
         if (IsLoneSurrogate(text, length, at)) {
@@ -67,13 +75,14 @@ std::string Narrowed(const wchar_t* text, size_t length)
     // A name fits the buffer on the stack; only a long path asks for its size.
     char small[1024];
     int size = WideCharToMultiByte(codePage, flags, text, wideLength, small, sizeof small, fallback, nullptr);
-    if (size > 0)
-        return std::string(small, static_cast<size_t>(size));
+    if (size > 0) {
+        narrow.assign(small, static_cast<size_t>(size));
+        return;
+    }
     size = WideCharToMultiByte(codePage, flags, text, wideLength, nullptr, 0, fallback, nullptr);
-    std::string narrow(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    narrow.assign(static_cast<size_t>(size > 0 ? size : 0), '\0');
     if (size > 0)
         WideCharToMultiByte(codePage, flags, text, wideLength, &narrow[0], size, fallback, nullptr);
-    return narrow;
 }
 
 std::string Narrowed(const std::wstring& text)

@@ -5,11 +5,12 @@
 #include "collation.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
 
-constexpr size_t kInitialCapacity = 200;
+constexpr uint32_t kEndOfChain = 0xFFFFFFFFu;
 
 char FoldedAscii(char c)
 {
@@ -17,7 +18,7 @@ char FoldedAscii(char c)
 }
 
 // Blank to tilde: the ASCII that names hold.
-bool IsPlainAscii(const std::string& text)
+bool IsPlainAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
 }
@@ -43,60 +44,78 @@ bool CollationIsAsciiFolding()
     return true;
 }
 
-} // namespace
-
-WorkingSet::WorkingSet(NameIndex index) : mayFold_(index == NameIndex::FoldWhereItCan)
-{
-    entries_.reserve(kInitialCapacity);
-}
-
-size_t WorkingSet::FoldedHash::operator()(const std::string& text) const
-{
-    size_t hash = 2166136261u;
-    for (char c : text)
-        hash = (hash ^ static_cast<unsigned char>(FoldedAscii(c))) * 16777619u;
-    return hash;
-}
-
-bool WorkingSet::FoldedEqual::operator()(const std::string& a, const std::string& b) const
+bool FoldedEqual(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldedAscii(x) == FoldedAscii(y); });
 }
 
-bool WorkingSet::Append(const std::string& name, const std::string& newName)
+bool AsciiFolds()
 {
-    return Add(FileEntry{name, newName, std::string(), 0, 0});
+    static const bool folds = CollationIsAsciiFolding();
+    return folds;
+}
+
+// FNV-1a, its bits then spread so that the low ones pick the chain.
+template <typename Byte>
+uint32_t Hashed(std::string_view text, Byte byte)
+{
+    uint32_t hash = 2166136261u;
+    for (char c : text)
+        hash = (hash ^ static_cast<unsigned char>(byte(c))) * 16777619u;
+    hash ^= hash >> 16;
+    hash *= 0x85ebca6bu;
+    hash ^= hash >> 13;
+    return hash;
+}
+
+} // namespace
+
+WorkingSet::WorkingSet(NameIndex index) : mayFold_(index == NameIndex::FoldWhereItCan) {}
+
+bool WorkingSet::Append(std::string_view name, std::string_view newName)
+{
+    return Add(name, newName, 0, 0);
 }
 
 bool WorkingSet::AppendFile(const FoundFile& found)
 {
-    return Add(FileEntry{found.name, std::string(), std::string(), found.size, found.lastWrite});
+    return Add(found.name, std::string_view(), found.size, found.lastWrite);
 }
 
-bool WorkingSet::AppendLine(const std::string& text)
+bool WorkingSet::AppendLine(std::string_view text)
 {
     holdsLines_ = true;
     return Append(text);
 }
 
-bool WorkingSet::Add(FileEntry entry)
+bool WorkingSet::Add(std::string_view name, std::string_view newName, uint64_t size, uint64_t modified)
 {
+    DropIndex();
+    Record r;
+    r.size = size;
+    r.modified = modified;
     try {
-        entries_.push_back(std::move(entry));
+        if (static_cast<size_t>(count_) >> kRecordBits == records_.size())
+            records_.emplace_back(kRecordMask + 1);
+        if (!name.empty())
+            r.name = Stored{names_.Add(name), static_cast<uint32_t>(name.size())};
+        Replace(r.newName, newName);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (indexed_) {
-        queued_.push_back(false);
-        QueueChange(Count() - 1, false);
-    }
+    RecordAt(count_++) = r;
     return true;
 }
 
 void WorkingSet::Clear()
 {
-    entries_.clear();
+    records_.clear();
+    count_ = 0;
+    names_.Clear();
+    changes_.Clear();
+    liveBytes_ = 0;
+    deadBytes_ = 0;
     holdsLines_ = false;
     DropIndex();
 }
@@ -105,50 +124,120 @@ void WorkingSet::Clear()
 // is needed.
 void WorkingSet::Reorder(const std::vector<uint32_t>& positions)
 {
-    std::vector<bool> placed(entries_.size(), false);
-    for (size_t start = 0; start < entries_.size(); ++start) {
-        if (placed[start])
+    std::vector<bool> placed(static_cast<size_t>(count_), false);
+    for (int start = 0; start < count_; ++start) {
+        if (placed[static_cast<size_t>(start)])
             continue;
-        FileEntry held = std::move(entries_[start]);
-        size_t to = start;
+        const Record held = RecordAt(start);
+        int to = start;
         for (;;) {
-            const size_t from = positions[to];
-            placed[to] = true;
+            const int from = static_cast<int>(positions[static_cast<size_t>(to)]);
+            placed[static_cast<size_t>(to)] = true;
             if (from == start) {
-                entries_[to] = std::move(held);
+                RecordAt(to) = held;
                 break;
             }
-            entries_[to] = std::move(entries_[from]);
+            RecordAt(to) = RecordAt(from);
             to = from;
         }
     }
     DropIndex();
+    // The texts follow, so that a walk down the list reads them in turn.
+    Relay(names_, {&Record::name});
+    if (Relay(changes_, {&Record::newName, &Record::tempName}))
+        deadBytes_ = 0;
 }
 
-void WorkingSet::SetNewName(int i, std::string text)
+void WorkingSet::SetNewName(int i, std::string_view text)
 {
-    if (indexed_ && !queued_[static_cast<size_t>(i)])
-        QueueChange(i, true);
-    entries_[static_cast<size_t>(i)].newName = std::move(text);
+    if (indexed_ && !(state_[static_cast<size_t>(i)] & kQueued))
+        QueueChange(i);
+    Replace(RecordAt(i).newName, text);
+    ReclaimIfWasteful();
 }
 
-void WorkingSet::SetTempName(int i, std::string text)
+void WorkingSet::SetTempName(int i, std::string_view text)
 {
-    entries_[static_cast<size_t>(i)].tempName = std::move(text);
+    Replace(RecordAt(i).tempName, text);
+    ReclaimIfWasteful();
 }
 
-bool WorkingSet::RemoveByName(const std::string& name)
+// A text that fits where the old one lies is written over it; `text` may
+// be that very text or a part of it.
+void WorkingSet::Replace(Stored& slot, std::string_view text)
 {
-    for (FileEntry& e : entries_) {
-        if (!e.name.empty() && e.name == name) {
-            e.name.clear();
+    if (!text.empty() && text.size() <= slot.length) {
+        char* at = changes_.At(slot.at);
+        std::memmove(at, text.data(), text.size());
+        at[text.size()] = '\0';
+        deadBytes_ += slot.length - text.size();
+        liveBytes_ -= slot.length - text.size();
+        slot.length = static_cast<uint32_t>(text.size());
+        return;
+    }
+    Stored fresh;
+    if (!text.empty()) {
+        fresh = Stored{changes_.Add(text), static_cast<uint32_t>(text.size())};
+        liveBytes_ += text.size() + 1;
+    }
+    Release(slot);
+    slot = fresh;
+}
+
+void WorkingSet::Release(Stored& slot)
+{
+    if (slot.length != 0) {
+        deadBytes_ += slot.length + 1;
+        liveBytes_ -= slot.length + 1;
+    }
+    slot = Stored();
+}
+
+void WorkingSet::ReclaimIfWasteful()
+{
+    if (deadBytes_ > liveBytes_ / 4 + TextArena::kBlockSize && Relay(changes_, {&Record::newName, &Record::tempName}))
+        deadBytes_ = 0;
+}
+
+// Copies the texts of the entries' `slots` into a new arena, in entry order.
+// The new places are all found before any entry moves to them, so that
+// running out of memory on the way leaves every entry as it was (false).
+bool WorkingSet::Relay(TextArena& arena, std::initializer_list<Stored Record::*> slots)
+{
+    TextArena fresh;
+    std::vector<TextArena::Handle> places;
+    try {
+        places.reserve(static_cast<size_t>(count_) * slots.size());
+        for (int i = 0; i < count_; ++i) {
+            for (Stored Record::*slot : slots) {
+                const Stored& text = RecordAt(i).*slot;
+                places.push_back(text.length ? fresh.Add(std::string_view(arena.At(text.at), text.length)) : 0);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    size_t next = 0;
+    for (int i = 0; i < count_; ++i)
+        for (Stored Record::*slot : slots)
+            (RecordAt(i).*slot).at = places[next++];
+    arena.Swap(fresh);
+    return true;
+}
+
+bool WorkingSet::RemoveByName(std::string_view name)
+{
+    for (int i = 0; i < count_; ++i) {
+        Record& r = RecordAt(i);
+        if (r.name.length != 0 && NameOf(r) == name) {
+            r.name = Stored();
             return true;
         }
     }
     return false;
 }
 
-bool WorkingSet::IsProposedName(const std::string& text) const
+bool WorkingSet::IsProposedName(std::string_view text) const
 {
     if (!indexed_)
         RebuildIndex(mayFold_);
@@ -156,82 +245,130 @@ bool WorkingSet::IsProposedName(const std::string& text) const
         SyncIndex();
     if (folding_ && !IsPlainAscii(text))
         RebuildIndex(false);
-    return folding_ ? folded_.count(text) != 0 : proposals_.count(CollationKey(text)) != 0;
+    std::string key;
+    const uint32_t hash = HashOf(text, key);
+    asked_.assign(text);
+    askedHash_ = hash;
+    askedFolding_ = folding_;
+    if (emptyProposals_ != 0 && (text.empty() || (!folding_ && key == emptyKey_)))
+        return true;
+    for (uint32_t j = buckets_[hash & (buckets_.size() - 1)]; j != kEndOfChain; j = links_[j].next)
+        if (links_[j].hash == hash && SameName(text, key, ProposalOf(j)))
+            return true;
+    return false;
 }
 
-void WorkingSet::QueueChange(int i, bool counted)
+std::string WorkingSet::NameKey(std::string_view text) const
 {
-    // Once half the entries wait, a rebuild is cheaper than catching up, and
-    // the queue's old proposals stop growing.
-    if (changed_.size() >= entries_.size() / 2 + 16) {
+    if (!mayFold_ || !AsciiFolds() || !IsPlainAscii(text))
+        return 'C' + CollationKey(std::string(text));
+    std::string key(1, 'F');
+    for (char c : text)
+        key += FoldedAscii(c);
+    return key;
+}
+
+uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
+{
+    if (folding_)
+        return Hashed(text, FoldedAscii);
+    key = CollationKey(std::string(text));
+    return Hashed(key, [](char c) { return c; });
+}
+
+// `key` is the collation key of `text` when the index is not folding.
+bool WorkingSet::SameName(std::string_view text, const std::string& key, HeldText proposal) const
+{
+    if (folding_)
+        return FoldedEqual(text, proposal);
+    return proposal == text || CollationKey(proposal) == key;
+}
+
+void WorkingSet::QueueChange(int i)
+{
+    // Once half the entries wait, a rebuild is cheaper than catching up.
+    if (changed_.size() >= static_cast<size_t>(count_) / 2 + 16) {
         DropIndex();
         return;
     }
-    queued_[static_cast<size_t>(i)] = true;
-    // The old proposal is about to be replaced: the queue takes it over.
-    changed_.push_back(Change{i, counted, counted ? std::move(entries_[static_cast<size_t>(i)].newName) : std::string()});
+    changed_.push_back(static_cast<uint32_t>(i));
+    state_[static_cast<size_t>(i)] |= kQueued;
 }
 
 void WorkingSet::DropIndex()
 {
     indexed_ = false;
-    folded_.clear();
-    proposals_.clear();
+    buckets_.clear();
+    links_.clear();
+    state_.clear();
     changed_.clear();
-    queued_.clear();
 }
 
 void WorkingSet::RebuildIndex(bool mayFold) const
 {
-    static const bool asciiFolds = CollationIsAsciiFolding();
-    folding_ = mayFold && asciiFolds &&
-               std::all_of(entries_.begin(), entries_.end(), [](const FileEntry& e) { return IsPlainAscii(e.newName); });
-    folded_.clear();
-    proposals_.clear();
-    if (folding_)
-        folded_.reserve(entries_.size());
-    else
-        proposals_.reserve(entries_.size());
-    for (const FileEntry& e : entries_)
-        AddKey(e.newName);
+    asked_.clear();
+    folding_ = mayFold && AsciiFolds();
+    for (int i = 0; folding_ && i < count_; ++i)
+        folding_ = IsPlainAscii(ProposalOf(static_cast<uint32_t>(i)));
+    if (!folding_)
+        emptyKey_ = CollationKey(std::string());
+    size_t chains = 16;
+    while (chains < static_cast<size_t>(count_))
+        chains *= 2;
+    buckets_.assign(chains, kEndOfChain);
+    links_.assign(static_cast<size_t>(count_), Link());
+    state_.assign(static_cast<size_t>(count_), 0);
     changed_.clear();
-    queued_.assign(entries_.size(), false);
+    emptyProposals_ = 0;
+    for (int i = 0; i < count_; ++i)
+        Count(static_cast<uint32_t>(i));
     indexed_ = true;
 }
 
 void WorkingSet::SyncIndex() const
 {
     if (folding_ && std::any_of(changed_.begin(), changed_.end(),
-                                [this](const Change& c) { return !IsPlainAscii(Entry(c.entry).newName); })) {
+                                [this](uint32_t i) { return !IsPlainAscii(ProposalOf(i)); })) {
         RebuildIndex(false);
         return;
     }
-    for (const Change& change : changed_) {
-        if (change.counted)
-            DropKey(change.previous);
-        AddKey(Entry(change.entry).newName);
-        queued_[static_cast<size_t>(change.entry)] = false;
+    for (uint32_t i : changed_) {
+        Uncount(i);
+        Count(i);
+        state_[i] &= static_cast<uint8_t>(~kQueued);
     }
     changed_.clear();
 }
 
-void WorkingSet::AddKey(const std::string& proposal) const
+// Puts the entry's proposal at the head of its chain.
+void WorkingSet::Count(uint32_t i) const
 {
-    if (folding_)
-        ++folded_[proposal];
-    else
-        ++proposals_[CollationKey(proposal)];
-}
-
-void WorkingSet::DropKey(const std::string& proposal) const
-{
-    if (folding_) {
-        auto found = folded_.find(proposal);
-        if (found != folded_.end() && --found->second == 0)
-            folded_.erase(found);
+    const HeldText proposal = ProposalOf(i);
+    if (proposal.empty()) {
+        ++emptyProposals_;
+        state_[i] |= kCountedEmpty;
         return;
     }
-    auto found = proposals_.find(CollationKey(proposal));
-    if (found != proposals_.end() && --found->second == 0)
-        proposals_.erase(found);
+    // An action mostly proposes the text it just asked about.
+    std::string key;
+    Link& link = links_[i];
+    link.hash = askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, key);
+    uint32_t& head = buckets_[link.hash & (buckets_.size() - 1)];
+    link.next = head;
+    head = i;
+    state_[i] |= kLinked;
+}
+
+// Takes the entry out as the index counted it: by the hash it was linked under.
+void WorkingSet::Uncount(uint32_t i) const
+{
+    if (state_[i] & kCountedEmpty)
+        --emptyProposals_;
+    if (state_[i] & kLinked) {
+        uint32_t* at = &buckets_[links_[i].hash & (buckets_.size() - 1)];
+        while (*at != i)
+            at = &links_[*at].next;
+        *at = links_[i].next;
+    }
+    state_[i] &= static_cast<uint8_t>(~(kCountedEmpty | kLinked));
 }

@@ -5,16 +5,20 @@
 #pragma once
 #include "file_ops.h"
 #include "sort_order.h"
+#include "text_arena.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
+// One entry as the set shows it; its texts stay valid until the set next
+// changes.
 struct FileEntry {
-    std::string name;     // current name, no path; empty once removed from the list
-    std::string newName;  // proposal; empty means no change for this entry
-    std::string tempName; // scratch name of the two-step index rename
+    HeldText name;     // current name, no path; empty once removed from the list
+    HeldText newName;  // proposal; empty means no change for this entry
+    HeldText tempName; // scratch name of the two-step index rename
     uint64_t size = 0;
     uint64_t modified = 0; // last-write time, a file time in UTC
 };
@@ -23,23 +27,30 @@ struct FileEntry {
 // collation keys, or by ASCII case folding while that answers the same.
 enum class NameIndex { FoldWhereItCan, CollationOnly };
 
+// The texts lie in arenas, an entry being a few handles and lengths: names
+// in one that only grows until the next scan, proposals and scratch names in
+// one whose dead texts are reclaimed once they are a fifth of it.
 class WorkingSet {
 public:
     explicit WorkingSet(NameIndex index = NameIndex::FoldWhereItCan);
 
     // Entries in the array, removed ones included.
-    int Count() const { return static_cast<int>(entries_.size()); }
-    const FileEntry& Entry(int i) const { return entries_[static_cast<size_t>(i)]; }
-    bool IsListed(int i) const { return !Entry(i).name.empty(); }
+    int Count() const { return count_; }
+    FileEntry Entry(int i) const
+    {
+        const Record& r = RecordAt(i);
+        return FileEntry{NameOf(r), Held(r.newName), Held(r.tempName), r.size, r.modified};
+    }
+    bool IsListed(int i) const { return RecordAt(i).name.length != 0; }
 
     // Appends an entry; false when memory ran out (the set keeps what it has).
-    bool Append(const std::string& name, const std::string& newName = std::string());
+    bool Append(std::string_view name, std::string_view newName = {});
     bool AppendFile(const FoundFile& found);
     // Appends a line of text to show in place of files (the instructions, the
     // floppy saver's log): until the next Clear the set holds no files.
-    bool AppendLine(const std::string& text);
+    bool AppendLine(std::string_view text);
     bool HoldsLines() const { return holdsLines_; }
-    // Empties the set; the memory and the order are kept for the next scan.
+    // Empties the set; the order is kept for the next scan.
     void Clear();
 
     // The order the entries are to be shown in (see list_order.h), kept
@@ -48,56 +59,105 @@ public:
     void SetOrder(SortOrder order) { order_ = order; }
     void Reorder(const std::vector<uint32_t>& positions);
 
-    void SetNewName(int i, std::string text);
-    void SetTempName(int i, std::string text);
+    // `text` may be a view of this set's own texts. Throws std::bad_alloc
+    // when memory ran out, leaving the entry as it was.
+    void SetNewName(int i, std::string_view text);
+    void SetTempName(int i, std::string_view text);
 
     // Takes the first entry whose name is byte-for-byte `name` off the list:
     // it stays in the array with an empty name. False when none matched.
-    bool RemoveByName(const std::string& name);
+    bool RemoveByName(std::string_view name);
 
     // True when `text` equals, case-insensitively, the proposal of any entry:
     // removed entries and the asking entry's own old proposal count too.
-    bool IsProposedName(const std::string& text) const;
+    bool IsProposedName(std::string_view text) const;
+    // A text that two texts share only when IsProposedName tells them the
+    // same name: their folded text where ASCII folding answers for the
+    // platform, else their collation key.
+    std::string NameKey(std::string_view text) const;
 
 private:
-    bool Add(FileEntry entry);
+    struct Stored {
+        uint32_t at = 0;
+        uint32_t length = 0;
+    };
+    struct Record {
+        Stored name;
+        Stored newName;
+        Stored tempName;
+        uint64_t size = 0;
+        uint64_t modified = 0;
+    };
+    // Records lie in blocks, so that a million of them never need a second
+    // copy while the array grows.
+    static constexpr unsigned kRecordBits = 12;
+    static constexpr uint32_t kRecordMask = (1u << kRecordBits) - 1;
+
+    Record& RecordAt(int i)
+    {
+        return records_[static_cast<size_t>(i) >> kRecordBits][static_cast<size_t>(i) & kRecordMask];
+    }
+    const Record& RecordAt(int i) const
+    {
+        return records_[static_cast<size_t>(i) >> kRecordBits][static_cast<size_t>(i) & kRecordMask];
+    }
+    HeldText NameOf(const Record& r) const
+    {
+        return r.name.length == 0 ? HeldText() : HeldText(names_.At(r.name.at), r.name.length);
+    }
+    HeldText Held(const Stored& s) const
+    {
+        return s.length == 0 ? HeldText() : HeldText(changes_.At(s.at), s.length);
+    }
+    HeldText ProposalOf(uint32_t i) const { return Held(RecordAt(static_cast<int>(i)).newName); }
+    bool Add(std::string_view name, std::string_view newName, uint64_t size, uint64_t modified);
+    void Replace(Stored& slot, std::string_view text);
+    void Release(Stored& slot);
+    void ReclaimIfWasteful();
+    bool Relay(TextArena& arena, std::initializer_list<Stored Record::*> slots);
+
     void RebuildIndex(bool mayFold) const;
     void SyncIndex() const;
     void DropIndex();
-    void QueueChange(int i, bool counted);
-    void AddKey(const std::string& proposal) const;
-    void DropKey(const std::string& proposal) const;
+    void QueueChange(int i);
+    void Count(uint32_t i) const;
+    void Uncount(uint32_t i) const;
+    uint32_t HashOf(std::string_view text, std::string& key) const;
+    bool SameName(std::string_view text, const std::string& key, HeldText proposal) const;
 
-    // Hash and equality of texts as ASCII case folding sees them.
-    struct FoldedHash {
-        size_t operator()(const std::string& text) const;
-    };
-    struct FoldedEqual {
-        bool operator()(const std::string& a, const std::string& b) const;
-    };
-
-    std::vector<FileEntry> entries_;
+    std::vector<std::vector<Record>> records_;
+    int count_ = 0;
+    TextArena names_;
+    TextArena changes_;  // proposals and scratch names
+    size_t liveBytes_ = 0; // of changes_, each text with its NUL
+    size_t deadBytes_ = 0;
     SortOrder order_;
     bool holdsLines_ = false;
 
-    // Proposal index: how many entries propose each name. Built on the first
-    // question after a scan; an entry whose proposal changes afterwards is
-    // queued with the proposal the index counted, and the queue is folded in
-    // at the next question, so transforms that never ask pay nothing.
+    // Proposal index: each entry's proposal linked into the chain of its
+    // hash. Built on the first question after a scan; an entry whose proposal
+    // changes afterwards is queued and linked anew at the next question, so
+    // transforms that never ask pay nothing, and no old text is kept.
     // While every proposal and question is plain ASCII, and the platform is
-    // known to tell such texts apart as ASCII case folding does, the texts
-    // are counted as they are (`folded_`) and no collation key is made; the
-    // first other text turns the index over to collation keys.
-    struct Change {
-        int entry;
-        bool counted;         // false for an entry appended after the build
-        std::string previous; // the proposal the index counted
+    // known to tell such texts apart as ASCII case folding does, a proposal
+    // hashes as its folded text and no collation key is made; the first other
+    // text turns the index over to collation keys, and a proposal then hashes
+    // as its key, the key itself being made again only to confirm a match.
+    struct Link {
+        uint32_t hash = 0;
+        uint32_t next = 0;
     };
+    enum : uint8_t { kQueued = 1, kLinked = 2, kCountedEmpty = 4 };
     bool mayFold_;
     mutable bool indexed_ = false;
     mutable bool folding_ = false;
-    mutable std::unordered_map<std::string, int, FoldedHash, FoldedEqual> folded_;
-    mutable std::unordered_map<std::string, int> proposals_;
-    mutable std::vector<Change> changed_;
-    mutable std::vector<bool> queued_;
+    mutable uint32_t emptyProposals_ = 0;
+    mutable std::vector<uint32_t> buckets_; // first entry of each chain
+    mutable std::vector<Link> links_;
+    mutable std::vector<uint8_t> state_;
+    mutable std::vector<uint32_t> changed_;
+    mutable std::string emptyKey_; // the collation key of the empty text
+    mutable std::string asked_;    // the last question, and its hash
+    mutable uint32_t askedHash_ = 0;
+    mutable bool askedFolding_ = false;
 };

@@ -601,7 +601,7 @@ TEST(MainWindow, TheOrderComesFromTheViewMenuAndTheHeaders)
     const auto shown = [&program] {
         std::string rows;
         for (int row = 0; row < program.app->list.RowCount(); ++row)
-            rows += program.app->list.RowEntry(row).newName + "|";
+            rows += std::string(program.app->list.RowEntry(row).newName) + "|";
         return rows;
     };
     const auto checked = [&program](int id) {
