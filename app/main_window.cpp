@@ -29,7 +29,6 @@ constexpr int kPaneHint = 0;
 constexpr int kPaneAction = 1;
 constexpr int kPaneCount = 2;
 constexpr COLORREF kYellow = 0x00FFFF;
-constexpr int kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 const char kProgram[] = "Quillet";
 
@@ -81,14 +80,7 @@ int MainWindow::OnSaveState()
     parts_.list.StoreLayout(settings_);
     settings_.floppyPath = parts_.tools.floppy.saverDialog.Destination();
     settings_.floppyFolder = parts_.tools.floppy.saverDialog.FolderName();
-    WINDOWPLACEMENT placement{};
-    placement.length = kPlacementLength;
-    if (GetWindowPlacement(GetHandle(), &placement)) {
-        settings_.flags = placement.flags;
-        settings_.showCmd = placement.showCmd;
-        settings_.rcNormal = {placement.rcNormalPosition.left, placement.rcNormalPosition.top,
-                              placement.rcNormalPosition.right, placement.rcNormalPosition.bottom};
-    }
+    StorePlacement(GetHandle(), settings_);
     if (!settingsPath_.empty())
         SaveSettings(parts_.files, settingsPath_, settings_);
     return 0;
@@ -96,18 +88,7 @@ int MainWindow::OnSaveState()
 
 int MainWindow::RestorePlacement()
 {
-    const PlacementRect& rect = settings_.rcNormal;
-    if (!settings_.placementLoaded || !ShowsWindow(settings_) ||
-        rect.left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
-        rect.top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
-        return 0;
-    WINDOWPLACEMENT placement{};
-    placement.length = kPlacementLength;
-    placement.flags = settings_.flags;
-    placement.showCmd = settings_.showCmd;
-    placement.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
-    SetWindowPlacement(GetHandle(), &placement);
-    return 1;
+    return ::RestorePlacement(GetHandle(), settings_) ? 1 : 0;
 }
 
 void MainWindow::OnClose()
@@ -396,6 +377,23 @@ void MainWindow::CloseWorking()
 bool MainWindow::KeepGoing(int done, int total)
 {
     return progress_.KeepGoing(done, total);
+}
+
+// A pass's own rescan stays under the pass's working window and runs to its end.
+bool MainWindow::KeepListing(int found)
+{
+    if (passRunning_) {
+        progress_.KeepGoing(found, 0);
+        return true;
+    }
+    return listing_.KeepGoing(parts_.list.GetHandle(), GetHandle(), "Reading the folder", "files", found);
+}
+
+void MainWindow::EndListing(bool stopped)
+{
+    listing_.End();
+    if (stopped)
+        parts_.status.SetText(kPaneAction, "Stopped: the folder was not read");
 }
 
 void MainWindow::ShowStopped(int changed)

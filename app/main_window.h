@@ -97,6 +97,8 @@ public:
     void ShowFolder(const std::string& searchPath, int fileCount) override;
     void SetPending(bool pending) override;
     bool KeepGoing(int done, int total) override;
+    bool KeepListing(int found) override;
+    void EndListing(bool stopped) override;
     void ShowStopped(int changed) override;
 
     bool Pending() const { return pending_; }
@@ -133,6 +135,7 @@ private:
     std::string settingsPath_;
     bool passRunning_ = false;
     WorkProgress progress_{parts_.working};
+    CountedRun listing_{progress_};
     int action_ = 0;
     Settings settings_;
 };

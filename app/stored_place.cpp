@@ -38,3 +38,31 @@ bool ShowsWindow(const Settings& settings)
     const RECT frame = {r.left, r.top, r.right, r.bottom};
     return r.right > r.left && r.bottom > r.top && MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) != nullptr;
 }
+
+void StorePlacement(HWND window, Settings& settings)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement))
+        return;
+    settings.flags = placement.flags;
+    settings.showCmd = placement.showCmd;
+    settings.rcNormal = {placement.rcNormalPosition.left, placement.rcNormalPosition.top,
+                         placement.rcNormalPosition.right, placement.rcNormalPosition.bottom};
+}
+
+bool RestorePlacement(HWND window, const Settings& settings)
+{
+    const PlacementRect& rect = settings.rcNormal;
+    if (!settings.placementLoaded || !ShowsWindow(settings) ||
+        rect.left > GetSystemMetrics(SM_CXSCREEN) - GetSystemMetrics(SM_CXICON) ||
+        rect.top > GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON))
+        return false;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.flags = settings.flags;
+    placement.showCmd = settings.showCmd;
+    placement.rcNormalPosition = {rect.left, rect.top, rect.right, rect.bottom};
+    SetWindowPlacement(window, &placement);
+    return true;
+}

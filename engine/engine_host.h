@@ -41,6 +41,17 @@ public:
     }
     // A pass stopped at the user's word after changing this many files.
     virtual void ShowStopped(int changed) { (void)changed; }
+
+    // Between two files of a folder being read, `found` 0 as it starts:
+    // keeps the windows answering, and says false once the user asked the
+    // reading to stop. EndListing follows every listing, read through or
+    // stopped so.
+    virtual bool KeepListing(int found)
+    {
+        (void)found;
+        return true;
+    }
+    virtual void EndListing(bool stopped) { (void)stopped; }
 };
 
 class JournalFolder;

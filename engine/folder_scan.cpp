@@ -5,22 +5,51 @@
 #include "list_order.h"
 #include "pass_reports.h"
 
+namespace {
+
+// Lists the folder into the set, asking the host every so many files
+// whether to go on. False when the user stopped it.
+bool ListInto(FolderContext& context, const std::string& searchPath, uint32_t& error)
+{
+    constexpr int kAskEvery = 256;
+    EngineHost& host = context.host;
+    bool stopped = false;
+    int seen = 0;
+    host.KeepListing(0);
+    try {
+        error = context.files.ListFolder(searchPath, [&](const FoundFile& found) {
+            if (++seen % kAskEvery == 0 && !host.KeepListing(seen)) {
+                stopped = true;
+                return false;
+            }
+            if (found.attributes & kAttributeDirectory)
+                return true;
+            if (context.set.AppendFile(found))
+                return true;
+            host.Warn("Out of memory");
+            return false;
+        });
+    } catch (...) {
+        host.EndListing(false);
+        throw;
+    }
+    host.EndListing(stopped);
+    return !stopped;
+}
+
+} // namespace
+
 void Scan(FolderContext& context, const std::string& searchPath)
 {
     WorkingSet& set = context.set;
     set.Clear();
     try {
-        const uint32_t error = context.files.ListFolder(searchPath, [&](const FoundFile& found) {
-            if (found.attributes & kAttributeDirectory)
-                return true;
-            if (set.AppendFile(found))
-                return true;
-            context.host.Warn("Out of memory");
-            return false;
-        });
-        if (error != 0) {
-            // Part of a listing is no picture of the folder.
+        uint32_t error = 0;
+        const bool read = ListInto(context, searchPath, error);
+        // Part of a listing is no picture of the folder.
+        if (!read || error != 0)
             set.Clear();
+        if (error != 0) {
             context.host.Warn(UnreadableFolderText(searchPath.substr(0, searchPath.rfind('\\') + 1), error));
         }
         if (set.Count() != 0) {

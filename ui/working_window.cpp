@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include "ui/gdi_scope.h"
+#include "ui/number_text.h"
 #include "ui/painted_text.h"
 
 namespace {
@@ -102,6 +103,13 @@ void WorkWnd::SetProgress(int64_t done, int64_t total)
         return;
     const int64_t step = done * kProgressSteps / total;
     SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(step), 0);
+}
+
+void WorkWnd::SetText(const std::string& text)
+{
+    text_ = text;
+    if (GetHandle())
+        InvalidateRect(GetHandle(), &textRect_, TRUE);
 }
 
 void WorkWnd::Layout()
@@ -216,4 +224,43 @@ void WorkProgress::Close()
     window_.Destroy();
     window_.SetCancelHandler(nullptr);
     window_.SetProgressShown(false);
+}
+
+namespace {
+
+std::string CountText(const char* what, const char* items, int64_t done)
+{
+    char digits[34];
+    return std::string(what) + ": " + FormatInt(static_cast<int>(done), digits, 10) + " " + items;
+}
+
+} // namespace
+
+bool CountedRun::KeepGoing(HWND owner, HWND blocked, const char* what, const char* items, int64_t done)
+{
+    constexpr DWORD kDelay = 500;
+    constexpr DWORD kCountInterval = 200;
+    const DWORD now = GetTickCount();
+    if (done == 0) {
+        start_ = now;
+        return true;
+    }
+    if (!showing_) {
+        if (now - start_ < kDelay)
+            return true;
+        showing_ = true;
+        lastCount_ = now;
+        progress_.Show(owner, blocked, CountText(what, items, done));
+    } else if (now - lastCount_ >= kCountInterval) {
+        lastCount_ = now;
+        progress_.SetText(CountText(what, items, done));
+    }
+    return progress_.KeepGoing(done, 0);
+}
+
+void CountedRun::End()
+{
+    if (showing_)
+        progress_.Close();
+    showing_ = false;
 }

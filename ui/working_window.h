@@ -26,6 +26,8 @@ public:
     void SetProgressShown(bool shown) { withProgress_ = shown; }
     // Moves the bar to `done` of `total`.
     void SetProgress(int64_t done, int64_t total);
+    // Changes the text of a shown window; it keeps the size the first text gave it.
+    void SetText(const std::string& text);
 
 private:
     void CreateCancelButton();
@@ -67,6 +69,8 @@ public:
     // Enables the blocked window before the working window goes, so that it
     // takes the activation back.
     void Close();
+    bool Shown() const { return shown_; }
+    void SetText(const std::string& text) { window_.SetText(text); }
 
 private:
     WorkWnd& window_;
@@ -74,6 +78,25 @@ private:
     bool shown_ = false;
     bool cancelled_ = false;
     DWORD lastProgress_ = 0; // tick count of the last progress shown
+};
+
+// A run whose length is not known beforehand, such as reading a folder: the
+// working window comes only once the run has taken half a second, and then
+// counts what was done and takes the Cancel.
+class CountedRun {
+public:
+    explicit CountedRun(WorkProgress& progress) : progress_(progress) {}
+
+    // `done` 0 starts the clock. `what` names the run and what it counts
+    // ("Reading the folder", "files"). False once Cancel or Escape was pressed.
+    bool KeepGoing(HWND owner, HWND blocked, const char* what, const char* items, int64_t done);
+    void End();
+
+private:
+    WorkProgress& progress_;
+    DWORD start_ = 0;
+    DWORD lastCount_ = 0;
+    bool showing_ = false;
 };
 
 // Outer size of the working window for a text of this length; a progress bar
