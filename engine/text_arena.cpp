@@ -2,6 +2,7 @@
 
 #include "text_arena.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -15,11 +16,10 @@ constexpr size_t kMaxBlocks = size_t{1} << 16;
 TextArena::Handle TextArena::Add(std::string_view text)
 {
     const size_t needed = text.size() + 1;
-    const bool ownBlock = needed > kBlockSize;
-    if (used_ + needed > kBlockSize || ownBlock) {
+    if (used_ + needed > kBlockSize) {
         if (blocks_.size() >= kMaxBlocks)
             throw std::bad_alloc();
-        blocks_.emplace_back(ownBlock ? needed : kBlockSize);
+        blocks_.emplace_back(std::max(needed, kBlockSize));
         used_ = 0;
     }
     const Handle handle = static_cast<Handle>(((blocks_.size() - 1) << kOffsetBits) | used_);
@@ -27,8 +27,8 @@ TextArena::Handle TextArena::Add(std::string_view text)
     if (!text.empty())
         std::memcpy(at, text.data(), text.size());
     at[text.size()] = '\0';
-    // A block of its own is full: the next text starts another.
-    used_ = ownBlock ? kBlockSize : used_ + needed;
+    // A block of its own is then past full: the next text starts another.
+    used_ += needed;
     return handle;
 }
 

@@ -122,7 +122,7 @@ TEST_F(DiskTest, AFolderOfFoldersGivesAnEmptyList)
     EXPECT_EQ(0, host.shownCount);
 }
 
-TEST_F(DiskTest, AThousandFilesAreReadWhole)
+TEST_F(DiskTest, AThousandFilesAreReadWholeOrNotAtAll)
 {
     for (int i = 0; i < 1000; ++i)
         folder.Create("f" + std::to_string(i));
@@ -130,6 +130,14 @@ TEST_F(DiskTest, AThousandFilesAreReadWhole)
     EXPECT_EQ(1000, set.Count());
     EXPECT_EQ("f0", set.Entry(0).name);
     EXPECT_EQ("f999", set.Entry(999).name);
+    EXPECT_FALSE(host.listingStopped);
+
+    host.stopListingAt = 512; // Cancel pressed while the folder is read
+    Open();
+    EXPECT_EQ(0, set.Count()) << "part of a listing is no picture of the folder";
+    EXPECT_TRUE(host.listingStopped);
+    EXPECT_EQ(1, host.filesLoaded) << "only the first reading loaded files";
+    EXPECT_EQ(0, host.shownCount);
 }
 
 TEST_F(DiskTest, CaseChangesReallyReachTheDisk)

@@ -69,6 +69,8 @@ public:
     // Says stop at the call numbered stopAt (from 0), as the Cancel button.
     bool KeepGoing(int, int) override { return keepGoingCalls++ != stopAt; }
     void ShowStopped(int changed) override { stoppedAfter = changed; }
+    bool KeepListing(int found) override { return stopListingAt < 0 || found < stopListingAt; }
+    void EndListing(bool stopped) override { listingStopped = stopped; }
 
     std::deque<bool> answers;          // Yes/No for each question, in order; Yes when empty
     bool confirmsTakeNoAnswer = false; // Confirm says Yes without taking one of the answers
@@ -85,6 +87,8 @@ public:
     int stopAt = -1;
     int keepGoingCalls = 0;
     int stoppedAfter = -1; // files changed before a stop; -1 when there was none
+    int stopListingAt = -1; // the count of files read at which a listing is stopped
+    bool listingStopped = false;
 
 private:
     bool NextAnswer();

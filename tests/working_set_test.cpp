@@ -1,6 +1,7 @@
 // The working set: order, removal and the proposal index.
 #include "engine/collation.h"
 #include "engine/list_order.h"
+#include "engine/text_arena.h"
 #include "engine/transforms.h"
 #include "engine/working_set.h"
 #include "test_support.h"
@@ -122,8 +123,12 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
     const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t"};
     WorkingSet set = SetOf({"1", "2", "3", "4", "5"});
     for (int step = 0; step < 400; ++step) {
-        const int action = static_cast<int>(random() % 10);
-        if (action < 6) {
+        const int action = static_cast<int>(random() % 12);
+        if (action == 10) {
+            set.RemoveByName(set.Entry(static_cast<int>(random() % static_cast<unsigned>(set.Count()))).name);
+        } else if (action == 11) {
+            SortShown(set);
+        } else if (action < 6) {
             set.SetNewName(static_cast<int>(random() % static_cast<unsigned>(set.Count())), pool[random() % 9]);
         } else if (action < 8) {
             set.Append(std::to_string(step), pool[random() % 9]);
@@ -148,11 +153,13 @@ TEST(WorkingSet, FoldingIndexAnswersAsTheCollationOne)
     const Names pieces = {"a", "B", "ab", "AB", "-", "~1", " ", ".txt", ".TXT", "x", "1", Western("\xE4"), Western("\xC4")};
     const auto transformed = [](WorkingSet& set) {
         Names proposals;
-        for (int maxLength : {3, 1}) {
+        // Uppercase asks nothing: the index is dropped and made again.
+        for (int maxLength : {3, 1, 2}) {
             Shorten(set, maxLength);
             RemoveText(set, "b");
             const Names now = NewNames(set);
             proposals.insert(proposals.end(), now.begin(), now.end());
+            MakeUpper(set);
         }
         return proposals;
     };
@@ -170,4 +177,58 @@ TEST(WorkingSet, FoldingIndexAnswersAsTheCollationOne)
         }
         EXPECT_EQ(transformed(collation), transformed(folding)) << "round " << round;
     }
+}
+
+// Texts that end a block exactly, that open one, that fill one whole and
+// that outgrow one come back whole, each followed by its NUL.
+TEST(TextArena, KeepsTextsWholeAtTheEdgesOfItsBlocks)
+{
+    constexpr size_t block = TextArena::kBlockSize;
+    const size_t lengths[] = {1, block - 3, 0, block - 1, block + 4464, 4};
+    TextArena arena;
+    std::vector<std::pair<TextArena::Handle, std::string>> held;
+    char fill = 'a';
+    for (size_t length : lengths) {
+        const std::string text(length, fill++);
+        held.emplace_back(arena.Add(text), text);
+    }
+    for (const auto& [handle, text] : held)
+        EXPECT_EQ(text, std::string(arena.At(handle))) << "a text of " << text.size() << " bytes";
+}
+
+// Proposals written over, grown, dropped and taken from other entries, until
+// the dead texts are reclaimed again and again: every entry keeps its own,
+// the index answers for them, and a copy of the set holds them too. The
+// first name is as long as a name can be: 255 characters of three bytes.
+TEST(WorkingSet, ProposalsOutliveTheReclaimOfDeadTexts)
+{
+    std::mt19937 random(3);
+    constexpr int kEntries = 3000;
+    const std::string longest(765, 'n');
+    WorkingSet set;
+    Names expected(kEntries);
+    for (int i = 0; i < kEntries; ++i)
+        set.Append(i == 0 ? longest : "f" + std::to_string(i));
+    for (int round = 0; round < 40; ++round) {
+        for (int i = 1; i < kEntries; ++i) {
+            const unsigned roll = random() % 8;
+            if (roll == 0) {
+                set.SetNewName(i, set.Entry(i - 1).newName);
+                expected[static_cast<size_t>(i)] = expected[static_cast<size_t>(i - 1)];
+            } else if (roll == 1 && !expected[static_cast<size_t>(i)].empty()) {
+                set.SetNewName(i, set.Entry(i).newName.substr(1)); // a part of its own text
+                expected[static_cast<size_t>(i)].erase(0, 1);
+            } else if (roll < 6) {
+                const std::string text = roll == 2 ? "" : std::to_string(round) + std::string(random() % 60, 'p');
+                set.SetNewName(i, text);
+                expected[static_cast<size_t>(i)] = text;
+            }
+        }
+        ASSERT_EQ(expected, NewNames(set)) << "round " << round;
+        ASSERT_TRUE(set.IsProposedName(expected[static_cast<size_t>(1 + random() % (kEntries - 1))]));
+    }
+    const WorkingSet copy = set;
+    set.Clear();
+    EXPECT_EQ(expected, NewNames(copy));
+    EXPECT_EQ(longest, copy.Entry(0).name);
 }
