@@ -61,6 +61,33 @@ void ChangeCase(WorkingSet& set, std::string (*fold)(const std::string&), char (
     });
 }
 
+// Walks the listed entries as ForEachListed does, the text each is to ask
+// about (`make` says false for none, and `answer` then gets an empty one)
+// made a few entries ahead: the set can then fetch what those questions
+// will read while the entries before them are answered, which in a set too
+// large for the caches saves most of the waiting for memory.
+template <typename Make, typename Answer>
+void AskAhead(WorkingSet& set, Make make, Answer answer)
+{
+    constexpr int kAhead = 8;
+    std::string works[kAhead];
+    const auto prepare = [&](int j) {
+        std::string& work = works[j % kAhead];
+        if (!set.IsListed(j) || !make(set.Entry(j), work))
+            work.clear();
+        else
+            set.ExpectQuestion(work, j);
+    };
+    for (int j = 0; j < std::min(kAhead, set.Count()); ++j)
+        prepare(j);
+    for (int i = 0; i < set.Count(); ++i) {
+        if (set.IsListed(i))
+            answer(i, set.Entry(i), works[i % kAhead]);
+        if (i + kAhead < set.Count())
+            prepare(i + kAhead);
+    }
+}
+
 // "abc.txt" with k = 2 gives "abc~2.txt".
 void Numbered(std::string_view work, int k, std::string& numbered)
 {
@@ -100,14 +127,26 @@ public:
 
     // `work` itself when no entry proposes it, else a numbered form of it,
     // valid until the next call.
+    // A work text is counted from 1 until it gets past "~1": only then is
+    // its mark worth keeping, and most texts never meet more than one other.
     const std::string& FreeName(const std::string& work)
     {
         if (!set_.IsProposedName(work))
             return work;
-        int& next = next_.emplace(set_.NameKey(work), 1).first->second;
-        for (Numbered(work, next, numbered_); set_.IsProposedName(numbered_); Numbered(work, ++next, numbered_)) {
+        std::string key;
+        int* mark = nullptr;
+        if (!next_.empty()) {
+            key = set_.NameKey(work);
+            const auto found = next_.find(key);
+            mark = found == next_.end() ? nullptr : &found->second;
         }
-        ++next;
+        int k = mark ? *mark : 1;
+        for (Numbered(work, k, numbered_); set_.IsProposedName(numbered_); Numbered(work, ++k, numbered_)) {
+        }
+        if (mark)
+            *mark = k + 1;
+        else if (k > 1)
+            next_.emplace(key.empty() ? set_.NameKey(work) : key, k + 1);
         return numbered_;
     }
 
@@ -220,12 +259,14 @@ void PrefixOrAppend(WorkingSet& set, const std::string& text, TextPosition posit
 void Shorten(WorkingSet& set, int maxLength)
 {
     SuffixCounter counter(set);
-    std::string work;
     std::string old;
-    ForEachListed(set, [&](int i, const FileEntry& e) {
-        const std::string_view cut = e.name.substr(0, LeadingLength(e.name, static_cast<size_t>(maxLength)));
-        work.assign(BaseOf(cut));
+    const auto cut = [maxLength](const FileEntry& e, std::string& work) {
+        const std::string_view kept = e.name.substr(0, LeadingLength(e.name, static_cast<size_t>(maxLength)));
+        work.assign(BaseOf(kept));
         AppendExtensionOf(work, e.name);
+        return true;
+    };
+    AskAhead(set, cut, [&](int i, const FileEntry& e, const std::string& work) {
         // The old proposal is written over: what the counter needs of it is kept.
         const bool released = SuffixCounter::MayRelease(e.newName);
         if (released)
@@ -239,21 +280,22 @@ void Shorten(WorkingSet& set, int maxLength)
 void RemoveText(WorkingSet& set, const std::string& text)
 {
     const std::string sought = LowerCased(text);
-    std::string work;
-    ForEachListed(set, [&](int i, const FileEntry& e) {
+    const auto removed = [&sought](const FileEntry& e, std::string& work) {
         const std::string_view extension = e.name.substr(ExtensionStart(e.name));
         work.assign(BaseOf(e.name));
         if (extension.empty())
             work += '.';
         const Found found = FindFolded(work, sought);
-        if (found.at != std::string::npos)
-            work.erase(found.at, found.length);
-        if (found.at == std::string::npos || work.empty()) {
-            set.SetNewName(i, e.name);
-            return;
-        }
+        if (found.at == std::string::npos)
+            return false;
+        work.erase(found.at, found.length);
+        if (work.empty())
+            return false;
         work += extension;
-        if (set.IsProposedName(work))
+        return true;
+    };
+    AskAhead(set, removed, [&](int i, const FileEntry& e, const std::string& work) {
+        if (work.empty() || set.IsProposedName(work))
             set.SetNewName(i, e.name);
         else
             set.SetNewName(i, work);

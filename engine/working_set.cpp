@@ -56,6 +56,13 @@ bool AsciiFolds()
     return folds;
 }
 
+// Hashes of one chain agree in their low bits, the lowest of which a
+// chain's head uses for itself.
+bool SameHash(uint32_t head, uint32_t hash)
+{
+    return (head ^ hash) >> 1 == 0;
+}
+
 // FNV-1a, its bits then spread so that the low ones pick the chain.
 template <typename Byte>
 uint32_t Hashed(std::string_view text, Byte byte)
@@ -252,10 +259,30 @@ bool WorkingSet::IsProposedName(std::string_view text) const
     askedFolding_ = folding_;
     if (emptyProposals_ != 0 && (text.empty() || (!folding_ && key == emptyKey_)))
         return true;
-    for (uint32_t j = buckets_[hash & (buckets_.size() - 1)]; j != kEndOfChain; j = links_[j].next)
+    // The head's hash lies in the chain itself, with word of whether more
+    // follow: a text that no entry proposes mostly costs one read.
+    const Chain& chain = chains_[hash & (chains_.size() - 1)];
+    if (chain.first == kEndOfChain)
+        return false;
+    if (SameHash(chain.head, hash) && SameName(text, key, ProposalOf(chain.first)))
+        return true;
+    if (!(chain.head & kMore))
+        return false;
+    for (uint32_t j = links_[chain.first].next; j != kEndOfChain; j = links_[j].next)
         if (links_[j].hash == hash && SameName(text, key, ProposalOf(j)))
             return true;
     return false;
+}
+
+void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
+{
+    if (!indexed_ || !folding_ || !IsPlainAscii(text))
+        return;
+    std::string unused;
+    const size_t mask = chains_.size() - 1;
+    __builtin_prefetch(&chains_[HashOf(text, unused) & mask]);
+    if (state_[static_cast<size_t>(asker)] & kLinked)
+        __builtin_prefetch(&chains_[links_[static_cast<size_t>(asker)].hash & mask]);
 }
 
 std::string WorkingSet::NameKey(std::string_view text) const
@@ -295,13 +322,14 @@ void WorkingSet::QueueChange(int i)
     state_[static_cast<size_t>(i)] |= kQueued;
 }
 
+// Its memory goes too: the actions that never ask need none.
 void WorkingSet::DropIndex()
 {
     indexed_ = false;
-    buckets_.clear();
-    links_.clear();
-    state_.clear();
-    changed_.clear();
+    std::vector<Chain>().swap(chains_);
+    std::vector<Link>().swap(links_);
+    std::vector<uint8_t>().swap(state_);
+    std::vector<uint32_t>().swap(changed_);
 }
 
 void WorkingSet::RebuildIndex(bool mayFold) const
@@ -315,12 +343,14 @@ void WorkingSet::RebuildIndex(bool mayFold) const
     size_t chains = 16;
     while (chains < static_cast<size_t>(count_))
         chains *= 2;
-    buckets_.assign(chains, kEndOfChain);
+    chains_.assign(chains, Chain());
     links_.assign(static_cast<size_t>(count_), Link());
     state_.assign(static_cast<size_t>(count_), 0);
     changed_.clear();
     emptyProposals_ = 0;
-    for (int i = 0; i < count_; ++i)
+    // From the last entry, so that the first of a chain is the first of the
+    // list: actions walk down the list, and find each entry at the head.
+    for (int i = count_; i-- > 0;)
         Count(static_cast<uint32_t>(i));
     indexed_ = true;
 }
@@ -333,30 +363,51 @@ void WorkingSet::SyncIndex() const
         return;
     }
     for (uint32_t i : changed_) {
-        Uncount(i);
-        Count(i);
         state_[i] &= static_cast<uint8_t>(~kQueued);
+        const HeldText proposal = ProposalOf(i);
+        const uint32_t hash = proposal.empty() ? 0 : ProposalHash(proposal);
+        // A proposal that hashes as before stays where it is.
+        if (!proposal.empty() && (state_[i] & kLinked) && links_[i].hash == hash)
+            continue;
+        Uncount(i);
+        Count(i, proposal, hash);
     }
     changed_.clear();
 }
 
-// Puts the entry's proposal at the head of its chain.
+// An action mostly proposes the text it just asked about.
+uint32_t WorkingSet::ProposalHash(HeldText proposal) const
+{
+    std::string key;
+    return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, key);
+}
+
 void WorkingSet::Count(uint32_t i) const
 {
     const HeldText proposal = ProposalOf(i);
+    Count(i, proposal, proposal.empty() ? 0 : ProposalHash(proposal));
+}
+
+// Puts the entry's proposal at the head of its chain.
+void WorkingSet::Count(uint32_t i, HeldText proposal, uint32_t hash) const
+{
     if (proposal.empty()) {
         ++emptyProposals_;
         state_[i] |= kCountedEmpty;
         return;
     }
-    // An action mostly proposes the text it just asked about.
-    std::string key;
-    Link& link = links_[i];
-    link.hash = askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, key);
-    uint32_t& head = buckets_[link.hash & (buckets_.size() - 1)];
-    link.next = head;
-    head = i;
+    Chain& chain = chains_[hash & (chains_.size() - 1)];
+    links_[i] = Link{hash, chain.first};
+    chain = Chain{i, HeadOf(i)};
     state_[i] |= kLinked;
+}
+
+// The hash of a chain's first entry, its lowest bit (which every hash of the
+// chain shares) telling whether more entries follow.
+uint32_t WorkingSet::HeadOf(uint32_t first) const
+{
+    const Link& link = links_[first];
+    return (link.hash & ~kMore) | (link.next != kEndOfChain ? kMore : 0);
 }
 
 // Takes the entry out as the index counted it: by the hash it was linked under.
@@ -365,10 +416,17 @@ void WorkingSet::Uncount(uint32_t i) const
     if (state_[i] & kCountedEmpty)
         --emptyProposals_;
     if (state_[i] & kLinked) {
-        uint32_t* at = &buckets_[links_[i].hash & (buckets_.size() - 1)];
-        while (*at != i)
-            at = &links_[*at].next;
-        *at = links_[i].next;
+        Chain& chain = chains_[links_[i].hash & (chains_.size() - 1)];
+        if (chain.first == i) {
+            chain.first = links_[i].next;
+        } else {
+            uint32_t* at = &links_[chain.first].next;
+            while (*at != i)
+                at = &links_[*at].next;
+            *at = links_[i].next;
+        }
+        if (chain.first != kEndOfChain)
+            chain.head = HeadOf(chain.first);
     }
     state_[i] &= static_cast<uint8_t>(~(kCountedEmpty | kLinked));
 }

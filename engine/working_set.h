@@ -71,6 +71,10 @@ public:
     // True when `text` equals, case-insensitively, the proposal of any entry:
     // removed entries and the asking entry's own old proposal count too.
     bool IsProposedName(std::string_view text) const;
+    // Word that entry `asker` is soon to ask about `text` and then to change
+    // its proposal: what those will read is fetched meanwhile. Only speed
+    // hangs on it.
+    void ExpectQuestion(std::string_view text, int asker) const;
     // A text that two texts share only when IsProposedName tells them the
     // same name: their folded text where ASCII folding answers for the
     // platform, else their collation key.
@@ -121,7 +125,10 @@ private:
     void DropIndex();
     void QueueChange(int i);
     void Count(uint32_t i) const;
+    void Count(uint32_t i, HeldText proposal, uint32_t hash) const;
     void Uncount(uint32_t i) const;
+    uint32_t ProposalHash(HeldText proposal) const;
+    uint32_t HeadOf(uint32_t first) const;
     uint32_t HashOf(std::string_view text, std::string& key) const;
     bool SameName(std::string_view text, const std::string& key, HeldText proposal) const;
 
@@ -143,6 +150,11 @@ private:
     // hashes as its folded text and no collation key is made; the first other
     // text turns the index over to collation keys, and a proposal then hashes
     // as its key, the key itself being made again only to confirm a match.
+    struct Chain {
+        uint32_t first = 0xFFFFFFFFu; // no entry
+        uint32_t head = 0;            // HeadOf(first)
+    };
+    static constexpr uint32_t kMore = 1;
     struct Link {
         uint32_t hash = 0;
         uint32_t next = 0;
@@ -152,7 +164,7 @@ private:
     mutable bool indexed_ = false;
     mutable bool folding_ = false;
     mutable uint32_t emptyProposals_ = 0;
-    mutable std::vector<uint32_t> buckets_; // first entry of each chain
+    mutable std::vector<Chain> chains_;
     mutable std::vector<Link> links_;
     mutable std::vector<uint8_t> state_;
     mutable std::vector<uint32_t> changed_;
