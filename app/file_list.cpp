@@ -242,15 +242,21 @@ void FileList::RemoveSelected()
     Refill();
 }
 
+// An owner-data list counts its selection from its ranges of selected rows,
+// where a search for the first selected row would walk every row.
 bool FileList::HasSelection() const
 {
-    return SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
+    return SendMessageA(handle_, LVM_GETSELECTEDCOUNT, 0, 0) > 0;
 }
 
 void FileList::ShowRowCount()
 {
     if (!handle_)
         return;
-    SendMessageA(handle_, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount()), 0);
+    // The list takes a new count at a cost that grows with the rows.
+    if (shownRows_ != RowCount()) {
+        SendMessageA(handle_, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount()), 0);
+        shownRows_ = RowCount();
+    }
     InvalidateRect(handle_, nullptr, TRUE);
 }

@@ -60,5 +60,6 @@ private:
     void ClearSelection();
 
     WorkingSet& set_;
+    int shownRows_ = 0; // the count the list view was last given
     std::vector<int> rows_; // the entry shown in each row
 };

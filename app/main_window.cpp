@@ -56,6 +56,9 @@ bool MainWindow::OnCreate()
     DragAcceptFiles(GetHandle(), TRUE);
     menu_ = GetMenu(GetHandle());
     parts_.list.onColumnClick = [this](ListOrder column) { ChangeOrder(ClickedOrder(parts_.set.Order(), column)); };
+    // The set was emptied for the reading, and the windows paint while it
+    // lasts: no row may stand for an entry that is gone.
+    listing_.beforeShow = [this] { parts_.list.Refill(); };
     CenterOverOwner(GetHandle());
     return FrameWnd::OnCreate();
 }
@@ -379,10 +382,13 @@ bool MainWindow::KeepGoing(int done, int total)
     return progress_.KeepGoing(done, total);
 }
 
-// A pass's own rescan stays under the pass's working window and runs to its end.
+// A pass's own rescan stays under the pass's working window, which keeps
+// the windows painting, and runs to its end.
 bool MainWindow::KeepListing(int found)
 {
     if (passRunning_) {
+        if (found == 0)
+            parts_.list.Refill();
         progress_.KeepGoing(found, 0);
         return true;
     }

@@ -250,6 +250,8 @@ bool CountedRun::KeepGoing(HWND owner, HWND blocked, const char* what, const cha
             return true;
         showing_ = true;
         lastCount_ = now;
+        if (beforeShow)
+            beforeShow();
         progress_.Show(owner, blocked, CountText(what, items, done));
     } else if (now - lastCount_ >= kCountInterval) {
         lastCount_ = now;

@@ -92,6 +92,9 @@ public:
     bool KeepGoing(HWND owner, HWND blocked, const char* what, const char* items, int64_t done);
     void End();
 
+    // Called as the window is about to show, from when on the windows paint.
+    std::function<void()> beforeShow;
+
 private:
     WorkProgress& progress_;
     DWORD start_ = 0;
