@@ -13,13 +13,12 @@ constexpr size_t kMaxBlocks = size_t{1} << 16;
 
 } // namespace
 
-TextArena::Handle TextArena::Add(std::string_view text)
+TextArena::Handle TextArena::Add(std::string_view text, size_t room)
 {
-    const size_t needed = text.size() + 1;
-    if (used_ + needed > kBlockSize) {
+    if (used_ + room > kBlockSize) {
         if (blocks_.size() >= kMaxBlocks)
             throw std::bad_alloc();
-        blocks_.emplace_back(std::max(needed, kBlockSize));
+        blocks_.emplace_back(std::max(room, kBlockSize));
         used_ = 0;
     }
     const Handle handle = static_cast<Handle>(((blocks_.size() - 1) << kOffsetBits) | used_);
@@ -28,7 +27,7 @@ TextArena::Handle TextArena::Add(std::string_view text)
         std::memcpy(at, text.data(), text.size());
     at[text.size()] = '\0';
     // A block of its own is then past full: the next text starts another.
-    used_ += needed;
+    used_ += room;
     return handle;
 }
 

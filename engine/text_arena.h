@@ -28,9 +28,10 @@ public:
     static constexpr unsigned kOffsetBits = 16;
     static constexpr size_t kBlockSize = size_t{1} << kOffsetBits;
 
-    // Copies `text` in, with its NUL. Throws std::bad_alloc when memory ran
-    // out or the handles are used up.
-    Handle Add(std::string_view text);
+    // Copies `text` in, with its NUL, taking `room` bytes (more than the
+    // text) for it. Throws std::bad_alloc when memory ran out or the handles
+    // are used up.
+    Handle Add(std::string_view text, size_t room);
 
     char* At(Handle handle) { return blocks_[handle >> kOffsetBits].data() + (handle & (kBlockSize - 1)); }
     const char* At(Handle handle) const

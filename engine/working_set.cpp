@@ -56,6 +56,15 @@ bool AsciiFolds()
     return folds;
 }
 
+// Asks the memory for what `at` holds, without waiting for it. The
+// instruction came with SSE, which every processor the program's systems
+// run on has; the 32-bit build is made for processors before it, and its
+// compiler drops the builtin there, so the instruction is written out.
+void Prefetch(const void* at)
+{
+    asm volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(at)));
+}
+
 // Hashes of one chain agree in their low bits, the lowest of which a
 // chain's head uses for itself.
 bool SameHash(uint32_t head, uint32_t hash)
@@ -106,7 +115,7 @@ bool WorkingSet::Add(std::string_view name, std::string_view newName, uint64_t s
         if (static_cast<size_t>(count_) >> kRecordBits == records_.size())
             records_.emplace_back(kRecordMask + 1);
         if (!name.empty())
-            r.name = Stored{names_.Add(name), static_cast<uint32_t>(name.size())};
+            r.name = Stored{names_.Add(name, name.size() + 1), static_cast<uint32_t>(name.size())};
         Replace(r.newName, newName);
     } catch (const std::bad_alloc&) {
         return false;
@@ -173,19 +182,19 @@ void WorkingSet::SetTempName(int i, std::string_view text)
 // be that very text or a part of it.
 void WorkingSet::Replace(Stored& slot, std::string_view text)
 {
-    if (!text.empty() && text.size() <= slot.length) {
+    if (!text.empty() && slot.length != 0 && Footprint(text.size()) <= Footprint(slot.length)) {
         char* at = changes_.At(slot.at);
         std::memmove(at, text.data(), text.size());
         at[text.size()] = '\0';
-        deadBytes_ += slot.length - text.size();
-        liveBytes_ -= slot.length - text.size();
+        deadBytes_ += Footprint(slot.length) - Footprint(text.size());
+        liveBytes_ -= Footprint(slot.length) - Footprint(text.size());
         slot.length = static_cast<uint32_t>(text.size());
         return;
     }
     Stored fresh;
     if (!text.empty()) {
-        fresh = Stored{changes_.Add(text), static_cast<uint32_t>(text.size())};
-        liveBytes_ += text.size() + 1;
+        fresh = Stored{changes_.Add(text, Footprint(text.size())), static_cast<uint32_t>(text.size())};
+        liveBytes_ += Footprint(text.size());
     }
     Release(slot);
     slot = fresh;
@@ -194,8 +203,8 @@ void WorkingSet::Replace(Stored& slot, std::string_view text)
 void WorkingSet::Release(Stored& slot)
 {
     if (slot.length != 0) {
-        deadBytes_ += slot.length + 1;
-        liveBytes_ -= slot.length + 1;
+        deadBytes_ += Footprint(slot.length);
+        liveBytes_ -= Footprint(slot.length);
     }
     slot = Stored();
 }
@@ -204,6 +213,13 @@ void WorkingSet::ReclaimIfWasteful()
 {
     if (deadBytes_ > liveBytes_ / 4 + TextArena::kBlockSize && Relay(changes_, {&Record::newName, &Record::tempName}))
         deadBytes_ = 0;
+}
+
+// The bytes a proposal or scratch name takes: its NUL and up to three more,
+// so that one a little longer (a "~1" added) is written where it lies.
+size_t WorkingSet::Footprint(size_t length)
+{
+    return (length + 4) & ~size_t{3};
 }
 
 // Copies the texts of the entries' `slots` into a new arena, in entry order.
@@ -218,7 +234,12 @@ bool WorkingSet::Relay(TextArena& arena, std::initializer_list<Stored Record::*>
         for (int i = 0; i < count_; ++i) {
             for (Stored Record::*slot : slots) {
                 const Stored& text = RecordAt(i).*slot;
-                places.push_back(text.length ? fresh.Add(std::string_view(arena.At(text.at), text.length)) : 0);
+                if (text.length == 0) {
+                    places.push_back(0);
+                    continue;
+                }
+                const size_t room = &arena == &changes_ ? Footprint(text.length) : text.length + 1;
+                places.push_back(fresh.Add(std::string_view(arena.At(text.at), text.length), room));
             }
         }
     } catch (const std::bad_alloc&) {
@@ -280,9 +301,9 @@ void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
         return;
     std::string unused;
     const size_t mask = chains_.size() - 1;
-    __builtin_prefetch(&chains_[HashOf(text, unused) & mask]);
+    Prefetch(&chains_[HashOf(text, unused) & mask]);
     if (state_[static_cast<size_t>(asker)] & kLinked)
-        __builtin_prefetch(&chains_[links_[static_cast<size_t>(asker)].hash & mask]);
+        Prefetch(&chains_[links_[static_cast<size_t>(asker)].hash & mask]);
 }
 
 std::string WorkingSet::NameKey(std::string_view text) const
@@ -340,18 +361,32 @@ void WorkingSet::RebuildIndex(bool mayFold) const
         folding_ = IsPlainAscii(ProposalOf(static_cast<uint32_t>(i)));
     if (!folding_)
         emptyKey_ = CollationKey(std::string());
+    // Twice the chains of the entries: most chains then hold one entry or
+    // none, and a question is answered without reading past the chain.
     size_t chains = 16;
-    while (chains < static_cast<size_t>(count_))
+    while (chains < 2 * static_cast<size_t>(count_))
         chains *= 2;
     chains_.assign(chains, Chain());
     links_.assign(static_cast<size_t>(count_), Link());
     state_.assign(static_cast<size_t>(count_), 0);
     changed_.clear();
     emptyProposals_ = 0;
-    // From the last entry, so that the first of a chain is the first of the
-    // list: actions walk down the list, and find each entry at the head.
-    for (int i = count_; i-- > 0;)
-        Count(static_cast<uint32_t>(i));
+    // The hashes first, in turn; then the links, from the last entry, so that
+    // the first of a chain is the first of the list (actions walk down the
+    // list, and find each entry at the head), each chain asked for a few
+    // entries before it is written.
+    for (int i = 0; i < count_; ++i) {
+        const HeldText proposal = ProposalOf(static_cast<uint32_t>(i));
+        links_[static_cast<size_t>(i)].hash = proposal.empty() ? 0 : ProposalHash(proposal);
+    }
+    constexpr int kAhead = 16;
+    const size_t mask = chains_.size() - 1;
+    for (int i = count_; i-- > 0;) {
+        if (i >= kAhead)
+            Prefetch(&chains_[links_[static_cast<size_t>(i - kAhead)].hash & mask]);
+        const uint32_t entry = static_cast<uint32_t>(i);
+        Count(entry, ProposalOf(entry), links_[entry].hash);
+    }
     indexed_ = true;
 }
 

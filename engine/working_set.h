@@ -118,6 +118,7 @@ private:
     void Replace(Stored& slot, std::string_view text);
     void Release(Stored& slot);
     void ReclaimIfWasteful();
+    static size_t Footprint(size_t length);
     bool Relay(TextArena& arena, std::initializer_list<Stored Record::*> slots);
 
     void RebuildIndex(bool mayFold) const;

@@ -190,7 +190,7 @@ TEST(TextArena, KeepsTextsWholeAtTheEdgesOfItsBlocks)
     char fill = 'a';
     for (size_t length : lengths) {
         const std::string text(length, fill++);
-        held.emplace_back(arena.Add(text), text);
+        held.emplace_back(arena.Add(text, text.size() + 1), text);
     }
     for (const auto& [handle, text] : held)
         EXPECT_EQ(text, std::string(arena.At(handle))) << "a text of " << text.size() << " bytes";

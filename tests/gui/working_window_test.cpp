@@ -90,3 +90,33 @@ TEST(WorkingWindow, CancelButtonCallsItsHandler)
     EXPECT_EQ(1, cancelled);
     working.Destroy();
 }
+
+// A run of unknown length shows nothing for its first half second; then the
+// window comes, the list behind it emptied first, holds the blocked window,
+// and its Cancel stops the run.
+TEST(WorkingWindow, ACountedRunShowsOnlyOnceItIsLong)
+{
+    OwnerWindow owner(100, 100, 400, 300);
+    WorkWnd working;
+    WorkProgress progress(working);
+    CountedRun run(progress);
+    int emptied = 0;
+    run.beforeShow = [&] { ++emptied; };
+    const auto keepGoing = [&](int done) {
+        return run.KeepGoing(owner.Handle(), owner.Handle(), "Reading the folder", "files", done);
+    };
+    EXPECT_TRUE(keepGoing(0));
+    EXPECT_TRUE(keepGoing(256));
+    EXPECT_EQ(nullptr, working.GetHandle()) << "a short run shows no window";
+    Sleep(600);
+    EXPECT_TRUE(keepGoing(512));
+    const HWND shown = working.GetHandle();
+    ASSERT_NE(nullptr, shown);
+    EXPECT_EQ(1, emptied);
+    EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+    SendMessageA(FindWindowExA(shown, nullptr, "BUTTON", "&Cancel"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(keepGoing(768));
+    run.End();
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
