@@ -103,7 +103,9 @@ void FileList::FillItemText(LVITEMA& item) const
         return;
     const FileEntry& entry = RowEntry(item.iItem);
     if (item.iSubItem == kFromColumn || item.iSubItem == kToColumn) {
-        const std::string& text = item.iSubItem == kFromColumn ? entry.name : entry.newName;
+        // The list copies the text before the set can change: the view of the
+        // set's own bytes serves.
+        const HeldText text = item.iSubItem == kFromColumn ? entry.name : entry.newName;
         item.pszText = const_cast<char*>(text.c_str());
     } else if (item.pszText && item.cchTextMax > 0) {
         // Lines of text in place of files have neither size nor date.
@@ -124,7 +126,7 @@ int FileList::FindTypedRow(const char* typed, int start) const
         start = 0;
     for (int n = 0; n < RowCount(); ++n) {
         const int row = (start + n) % RowCount();
-        const std::string& name = RowEntry(row).name;
+        const HeldText name = RowEntry(row).name;
         if (static_cast<int>(name.size()) >= length &&
             CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, typed, length) == CSTR_EQUAL)
             return row;

@@ -399,7 +399,7 @@ void MainWindow::EndListing(bool stopped)
 {
     listing_.End();
     if (stopped)
-        parts_.status.SetText(kPaneAction, "Stopped: the folder was not read");
+        parts_.status.SetText(kPaneAction, "Reading stopped");
 }
 
 void MainWindow::ShowStopped(int changed)

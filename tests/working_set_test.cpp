@@ -122,7 +122,7 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
     std::mt19937 random(11);
     const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t"};
     WorkingSet set = SetOf({"1", "2", "3", "4", "5"});
-    for (int step = 0; step < 400; ++step) {
+    for (int step = 0; step < 3000; ++step) {
         const int action = static_cast<int>(random() % 12);
         if (action == 10) {
             set.RemoveByName(set.Entry(static_cast<int>(random() % static_cast<unsigned>(set.Count()))).name);

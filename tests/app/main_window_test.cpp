@@ -117,6 +117,26 @@ TEST(MainWindow, StartsWithInstructionsAndGrayedActions)
     EXPECT_STREQ("Quillet", title);
 }
 
+// The rows show the set's own texts, read by the list as it paints.
+TEST(MainWindow, TheListShowsNamesAndProposalsWhole)
+{
+    TempFolder folder;
+    folder.Create("a photo from the holiday.jpg");
+    Program program(folder.Path().c_str());
+    program.Command(ID_UPPERCASE);
+    const auto shown = [&](int column) {
+        char text[MAX_PATH] = {};
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        SendMessageA(program.app->list.GetHandle(), LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+        return std::string(text);
+    };
+    EXPECT_EQ("a photo from the holiday.jpg", shown(0));
+    EXPECT_EQ("A PHOTO FROM THE HOLIDAY.JPG", shown(1));
+}
+
 TEST(MainWindow, MenuStateFollowsScansAndTransforms)
 {
     TempFolder folder;
