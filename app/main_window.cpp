@@ -57,7 +57,7 @@ bool MainWindow::OnCreate()
     menu_ = GetMenu(GetHandle());
     parts_.list.onColumnClick = [this](ListOrder column) { ChangeOrder(ClickedOrder(parts_.set.Order(), column)); };
     // The set was emptied for the reading, and the windows paint while it
-    // lasts: no row may stand for an entry that is gone.
+    // lasts: the rows show the entries read so far, none that is gone.
     listing_.beforeShow = [this] { parts_.list.Refill(); };
     CenterOverOwner(GetHandle());
     return FrameWnd::OnCreate();

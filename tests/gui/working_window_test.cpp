@@ -92,7 +92,7 @@ TEST(WorkingWindow, CancelButtonCallsItsHandler)
 }
 
 // A run of unknown length shows nothing for its first half second; then the
-// window comes, the list behind it emptied first, holds the blocked window,
+// window comes, the list behind it refilled first, holds the blocked window,
 // and its Cancel stops the run.
 TEST(WorkingWindow, ACountedRunShowsOnlyOnceItIsLong)
 {
@@ -100,8 +100,8 @@ TEST(WorkingWindow, ACountedRunShowsOnlyOnceItIsLong)
     WorkWnd working;
     WorkProgress progress(working);
     CountedRun run(progress);
-    int emptied = 0;
-    run.beforeShow = [&] { ++emptied; };
+    int refilled = 0;
+    run.beforeShow = [&] { ++refilled; };
     const auto keepGoing = [&](int done) {
         return run.KeepGoing(owner.Handle(), owner.Handle(), "Reading the folder", "files", done);
     };
@@ -112,7 +112,7 @@ TEST(WorkingWindow, ACountedRunShowsOnlyOnceItIsLong)
     EXPECT_TRUE(keepGoing(512));
     const HWND shown = working.GetHandle();
     ASSERT_NE(nullptr, shown);
-    EXPECT_EQ(1, emptied);
+    EXPECT_EQ(1, refilled);
     EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
     SendMessageA(FindWindowExA(shown, nullptr, "BUTTON", "&Cancel"), BM_CLICK, 0, 0);
     EXPECT_FALSE(keepGoing(768));
