@@ -107,7 +107,8 @@ bool WorkingSet::AppendLine(std::string_view text)
 
 bool WorkingSet::Add(std::string_view name, std::string_view newName, uint64_t size, uint64_t modified)
 {
-    DropIndex();
+    if (indexed_)
+        DropIndex();
     Record r;
     r.size = size;
     r.modified = modified;
