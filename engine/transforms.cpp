@@ -3,7 +3,6 @@
 #include "transforms.h"
 
 #include "characters.h"
-#include "collation.h"
 #include "name_pieces.h"
 #include "../ui/number_text.h"
 
