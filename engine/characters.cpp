@@ -9,14 +9,6 @@
 
 namespace {
 
-bool IsAscii(const std::string& text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 // The walk by characters that the limits share: calls `visit` with the
 // length in bytes and in UTF-16 units of each character until it says stop.
 template <typename Visit>
@@ -34,6 +26,14 @@ size_t WalkCharacters(std::string_view text, Visit visit)
 }
 
 } // namespace
+
+bool IsAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
 
 size_t CharacterLength(std::string_view text, size_t at)
 {

@@ -11,6 +11,9 @@
 // end and for every malformed byte).
 size_t CharacterLength(std::string_view text, size_t at);
 
+// True when every byte is below 128: a character of its own in every code page.
+bool IsAscii(std::string_view text);
+
 // The length the system measures names and paths in: UTF-16 units, so that a
 // character beyond the Basic Multilingual Plane (an emoji) counts two.
 size_t SystemLength(const std::string& text);

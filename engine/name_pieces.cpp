@@ -28,16 +28,6 @@ size_t LastSeparator(std::string_view text)
     return last;
 }
 
-char FoldToLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char FoldToUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 template <typename Fold>
 std::string Folded(std::string text, Fold fold)
 {
@@ -91,14 +81,24 @@ std::string StripExtension(const std::string& text)
     return text.substr(0, ExtensionStart(text));
 }
 
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string FoldedToLower(const std::string& text)
 {
-    return Folded(text, FoldToLower);
+    return Folded(text, AsciiLower);
 }
 
 std::string FoldedToUpper(const std::string& text)
 {
-    return Folded(text, FoldToUpper);
+    return Folded(text, AsciiUpper);
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b)

@@ -19,6 +19,9 @@ std::string StripExtension(const std::string& text);
 // whatever the code page makes of them), the second bytes of double-byte
 // characters left alone.
 std::string FoldedToLower(const std::string& text);
+// One byte with an ASCII letter folded; every other byte as it is.
+char AsciiLower(char c);
+char AsciiUpper(char c);
 std::string FoldedToUpper(const std::string& text);
 
 // True when the two names are one name to the file system, which folds

@@ -28,16 +28,6 @@ std::string_view BaseOf(std::string_view name)
     return name.substr(0, ExtensionStart(name));
 }
 
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 template <typename Change>
 void ForEachListed(WorkingSet& set, Change change)
 {
@@ -227,7 +217,7 @@ std::string PaddedNumber(int value, int width)
 
 void MakeUpper(WorkingSet& set)
 {
-    ChangeCase(set, UpperCased, [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    ChangeCase(set, UpperCased, AsciiUpper);
 }
 
 void MakeLower(WorkingSet& set)

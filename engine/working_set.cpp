@@ -3,6 +3,7 @@
 #include "working_set.h"
 
 #include "collation.h"
+#include "name_pieces.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,11 +12,6 @@
 namespace {
 
 constexpr uint32_t kEndOfChain = 0xFFFFFFFFu;
-
-char FoldedAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Blank to tilde: the ASCII that names hold.
 bool IsPlainAscii(std::string_view text)
@@ -37,7 +33,7 @@ bool CollationIsAsciiFolding()
         if (keys[c - ' '] == without)
             return false;
         for (char d = ' '; d < c; ++d) {
-            if ((keys[c - ' '] == keys[d - ' ']) != (FoldedAscii(c) == FoldedAscii(d)))
+            if ((keys[c - ' '] == keys[d - ' ']) != (AsciiLower(c) == AsciiLower(d)))
                 return false;
         }
     }
@@ -47,7 +43,7 @@ bool CollationIsAsciiFolding()
 bool FoldedEqual(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldedAscii(x) == FoldedAscii(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 bool AsciiFolds()
@@ -313,14 +309,14 @@ std::string WorkingSet::NameKey(std::string_view text) const
         return 'C' + CollationKey(std::string(text));
     std::string key(1, 'F');
     for (char c : text)
-        key += FoldedAscii(c);
+        key += AsciiLower(c);
     return key;
 }
 
 uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
 {
     if (folding_)
-        return Hashed(text, FoldedAscii);
+        return Hashed(text, AsciiLower);
     key = CollationKey(std::string(text));
     return Hashed(key, [](char c) { return c; });
 }
@@ -416,12 +412,6 @@ uint32_t WorkingSet::ProposalHash(HeldText proposal) const
 {
     std::string key;
     return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, key);
-}
-
-void WorkingSet::Count(uint32_t i) const
-{
-    const HeldText proposal = ProposalOf(i);
-    Count(i, proposal, proposal.empty() ? 0 : ProposalHash(proposal));
 }
 
 // Puts the entry's proposal at the head of its chain.

@@ -125,7 +125,6 @@ private:
     void SyncIndex() const;
     void DropIndex();
     void QueueChange(int i);
-    void Count(uint32_t i) const;
     void Count(uint32_t i, HeldText proposal, uint32_t hash) const;
     void Uncount(uint32_t i) const;
     uint32_t ProposalHash(HeldText proposal) const;
