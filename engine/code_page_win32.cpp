@@ -43,17 +43,36 @@ std::string Utf8Of(const std::wstring& wide)
 }
 
 // One run of well-formed UTF-8 mapped; false when the run does not convert
-// or the mapping would change its length in UTF-16 units.
+// or the mapping would change its length in UTF-16 units. A name fits the
+// buffers on the stack; only a longer text takes the heap.
 bool MapRun(const char* text, size_t length, DWORD flag, std::string& mapped)
 {
-    const std::wstring wide = WidenedFrom(CP_UTF8, MB_ERR_INVALID_CHARS, text, length);
-    if (wide.empty())
+    wchar_t shortWide[512];
+    int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, static_cast<int>(length), shortWide, 512);
+    std::wstring longWide;
+    const wchar_t* wide = shortWide;
+    if (size <= 0) {
+        longWide = WidenedFrom(CP_UTF8, MB_ERR_INVALID_CHARS, text, length);
+        wide = longWide.data();
+        size = static_cast<int>(longWide.size());
+    }
+    if (size == 0)
         return false;
-    std::wstring cased(wide.size(), L'\0');
-    const int size = static_cast<int>(wide.size());
-    if (LCMapStringEx(LOCALE_NAME_INVARIANT, flag, wide.data(), size, &cased[0], size, nullptr, nullptr, 0) != size)
+    wchar_t shortCased[512];
+    std::wstring longCased;
+    wchar_t* cased = shortCased;
+    if (size > 512) {
+        longCased.assign(static_cast<size_t>(size), L'\0');
+        cased = &longCased[0];
+    }
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, flag, wide, size, cased, size, nullptr, nullptr, 0) != size)
         return false;
-    mapped += Utf8Of(cased);
+    char narrow[1536];
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, cased, size, narrow, sizeof narrow, nullptr, nullptr);
+    if (bytes > 0)
+        mapped.append(narrow, static_cast<size_t>(bytes));
+    else
+        mapped += Utf8Of(std::wstring(cased, static_cast<size_t>(size)));
     return true;
 }
 

@@ -69,16 +69,85 @@ bool SameHash(uint32_t head, uint32_t hash)
 }
 
 // FNV-1a, its bits then spread so that the low ones pick the chain.
+class Fnv {
+public:
+    void Add(unsigned char byte) { hash_ = (hash_ ^ byte) * 16777619u; }
+    uint32_t Spread() const
+    {
+        uint32_t hash = hash_ ^ (hash_ >> 16);
+        hash *= 0x85ebca6bu;
+        return hash ^ (hash >> 13);
+    }
+
+private:
+    uint32_t hash_ = 2166136261u;
+};
+
 template <typename Byte>
 uint32_t Hashed(std::string_view text, Byte byte)
 {
-    uint32_t hash = 2166136261u;
+    Fnv fnv;
     for (char c : text)
-        hash = (hash ^ static_cast<unsigned char>(byte(c))) * 16777619u;
-    hash ^= hash >> 16;
-    hash *= 0x85ebca6bu;
-    hash ^= hash >> 13;
-    return hash;
+        fnv.Add(static_cast<unsigned char>(byte(c)));
+    return fnv.Spread();
+}
+
+// The letter weights of each ASCII character, by which an ASCII text's are
+// made without asking the platform: the weights of a text are then those of
+// its characters in turn. Trusted only when the platform was seen to weigh
+// every character, and every pair of them, just so: a locale where two
+// letters weigh as one (the Czech "ch") fails it. Asked once, as
+// AsciiFolds is.
+struct AsciiWeights {
+    bool sound = false;
+    unsigned char bytes[128][4] = {};
+    unsigned char length[128] = {};
+
+    AsciiWeights()
+    {
+        for (char c = ' '; c <= '~'; ++c) {
+            const std::string key = CollationKey(std::string(1, c));
+            const std::string_view weights = LetterWeights(key);
+            if (weights.size() > sizeof bytes[0])
+                return;
+            std::copy(weights.begin(), weights.end(), bytes[static_cast<unsigned char>(c)]);
+            length[static_cast<unsigned char>(c)] = static_cast<unsigned char>(weights.size());
+        }
+        for (char c = ' '; c <= '~'; ++c) {
+            for (char d = ' '; d <= '~'; ++d) {
+                const std::string pair{c, d};
+                const std::string key = CollationKey(pair);
+                const std::string_view weights = LetterWeights(key);
+                if (weights.substr(0, Of(c).size()) != Of(c) || weights.substr(Of(c).size()) != Of(d))
+                    return;
+            }
+        }
+        sound = true;
+    }
+
+    std::string_view Of(char c) const
+    {
+        const unsigned char at = static_cast<unsigned char>(c);
+        return std::string_view(reinterpret_cast<const char*>(bytes[at]), length[at]);
+    }
+
+    // `text` is plain ASCII.
+    uint32_t Hash(std::string_view text) const
+    {
+        Fnv fnv;
+        for (char c : text) {
+            const unsigned char at = static_cast<unsigned char>(c);
+            for (unsigned char b = 0; b < length[at]; ++b)
+                fnv.Add(bytes[at][b]);
+        }
+        return fnv.Spread();
+    }
+};
+
+const AsciiWeights& PlatformAsciiWeights()
+{
+    static const AsciiWeights weights;
+    return weights;
 }
 
 } // namespace
@@ -163,6 +232,9 @@ void WorkingSet::Reorder(const std::vector<uint32_t>& positions)
 
 void WorkingSet::SetNewName(int i, std::string_view text)
 {
+    // The same proposal again leaves the index as it stands.
+    if (Held(RecordAt(i).newName) == text)
+        return;
     if (indexed_ && !(state_[static_cast<size_t>(i)] & kQueued))
         QueueChange(i);
     Replace(RecordAt(i).newName, text);
@@ -275,7 +347,7 @@ bool WorkingSet::IsProposedName(std::string_view text) const
     asked_.assign(text);
     askedHash_ = hash;
     askedFolding_ = folding_;
-    if (emptyProposals_ != 0 && (text.empty() || (!folding_ && key == emptyKey_)))
+    if (emptyProposals_ != 0 && (text.empty() || (!key.empty() && key == emptyKey_)))
         return true;
     // The head's hash lies in the chain itself, with word of whether more
     // follow: a text that no entry proposes mostly costs one read.
@@ -294,7 +366,7 @@ bool WorkingSet::IsProposedName(std::string_view text) const
 
 void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
 {
-    if (!indexed_ || !folding_ || !IsPlainAscii(text))
+    if (!indexed_ || !(folding_ || composing_) || !IsPlainAscii(text))
         return;
     std::string unused;
     const size_t mask = chains_.size() - 1;
@@ -313,20 +385,32 @@ std::string WorkingSet::NameKey(std::string_view text) const
     return key;
 }
 
+// Out of folding, a text hashes as its letter weights alone, so that an
+// ASCII text, whose weights are known, needs no key; `key` is then left
+// empty, else it is the text's collation key.
 uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
 {
     if (folding_)
         return Hashed(text, AsciiLower);
+    if (composing_ && IsPlainAscii(text))
+        return PlatformAsciiWeights().Hash(text);
     key = CollationKey(std::string(text));
-    return Hashed(key, [](char c) { return c; });
+    return Hashed(LetterWeights(key), [](char c) { return c; });
 }
 
-// `key` is the collation key of `text` when the index is not folding.
-bool WorkingSet::SameName(std::string_view text, const std::string& key, HeldText proposal) const
+// `key` is what HashOf left for `text`; a key it left unmade is made here,
+// when a proposal beyond ASCII weighs the same.
+bool WorkingSet::SameName(std::string_view text, std::string& key, HeldText proposal) const
 {
     if (folding_)
         return FoldedEqual(text, proposal);
-    return proposal == text || CollationKey(proposal) == key;
+    if (proposal == text)
+        return true;
+    if (composing_ && IsPlainAscii(text) && IsPlainAscii(proposal))
+        return FoldedEqual(text, proposal);
+    if (key.empty())
+        key = CollationKey(std::string(text));
+    return CollationKey(proposal) == key;
 }
 
 void WorkingSet::QueueChange(int i)
@@ -354,6 +438,7 @@ void WorkingSet::RebuildIndex(bool mayFold) const
 {
     asked_.clear();
     folding_ = mayFold && AsciiFolds();
+    composing_ = mayFold_ && AsciiFolds() && PlatformAsciiWeights().sound;
     for (int i = 0; folding_ && i < count_; ++i)
         folding_ = IsPlainAscii(ProposalOf(static_cast<uint32_t>(i)));
     if (!folding_)

@@ -130,7 +130,7 @@ private:
     uint32_t ProposalHash(HeldText proposal) const;
     uint32_t HeadOf(uint32_t first) const;
     uint32_t HashOf(std::string_view text, std::string& key) const;
-    bool SameName(std::string_view text, const std::string& key, HeldText proposal) const;
+    bool SameName(std::string_view text, std::string& key, HeldText proposal) const;
 
     std::vector<std::vector<Record>> records_;
     int count_ = 0;
@@ -149,7 +149,9 @@ private:
     // known to tell such texts apart as ASCII case folding does, a proposal
     // hashes as its folded text and no collation key is made; the first other
     // text turns the index over to collation keys, and a proposal then hashes
-    // as its key, the key itself being made again only to confirm a match.
+    // as the letter weights of its key, the key itself being made again only
+    // to confirm a match. An ASCII text's weights are then made without a
+    // key where the platform weighs ASCII character by character.
     struct Chain {
         uint32_t first = 0xFFFFFFFFu; // no entry
         uint32_t head = 0;            // HeadOf(first)
@@ -163,6 +165,7 @@ private:
     bool mayFold_;
     mutable bool indexed_ = false;
     mutable bool folding_ = false;
+    mutable bool composing_ = false;
     mutable uint32_t emptyProposals_ = 0;
     mutable std::vector<Chain> chains_;
     mutable std::vector<Link> links_;

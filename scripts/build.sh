@@ -4,7 +4,7 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUILLET_BUILD:-$top/build}"
 target="$1"
-if [ ! -f "$build/$target/CMakeCache.txt" ]; then
+if [ ! -f "$build/$target/Makefile" ]; then
   cmake -S "$top" -B "$build/$target" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$target-mingw.cmake" >/dev/null
 fi
 cmake --build "$build/$target" -j2

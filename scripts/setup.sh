@@ -12,19 +12,34 @@ packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 w
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# A mirror caught mid-sync fails one index and serves it whole a little
+# later; the install that follows tells whether what it needs was found.
+refresh_lists() {
+  local try
+  for try in 1 2 3 4; do
+    as_root apt-get update -q && return 0
+    [ "$try" = 4 ] || sleep $((try * 15))
+  done
+  return 0
+}
+
 install_packages() {
   local missing=()
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
-    as_root apt-get update -q
+    refresh_lists
   fi
   for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    as_root apt-get update -q || true
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    refresh_lists
+    local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends)
+    # Without the security index of one architecture, the other's newer
+    # libraries no longer match it; the release's own versions always do.
+    as_root "${install[@]}" "${missing[@]}" ||
+      as_root "${install[@]}" -t "$(. /etc/os-release && echo "$VERSION_CODENAME")" "${missing[@]}"
   fi
 }
 

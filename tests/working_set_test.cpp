@@ -120,7 +120,10 @@ TEST(WorkingSet, RemovalMatchesTheExactBytesOfTheFirstEntry)
 TEST(WorkingSet, ProposalIndexFollowsEveryChange)
 {
     std::mt19937 random(11);
-    const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t"};
+    // Under Western, the platform counts a soft hyphen for nothing and a
+    // sharp s as "ss": texts beyond ASCII equal to ASCII ones.
+    const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t", "\xAD" "a.txt",
+                          "SS", "\xDF"};
     WorkingSet set = SetOf({"1", "2", "3", "4", "5"});
     for (int step = 0; step < 3000; ++step) {
         const int action = static_cast<int>(random() % 12);
@@ -129,14 +132,14 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
         } else if (action == 11) {
             SortShown(set);
         } else if (action < 6) {
-            set.SetNewName(static_cast<int>(random() % static_cast<unsigned>(set.Count())), pool[random() % 9]);
+            set.SetNewName(static_cast<int>(random() % static_cast<unsigned>(set.Count())), pool[random() % 12]);
         } else if (action < 8) {
-            set.Append(std::to_string(step), pool[random() % 9]);
+            set.Append(std::to_string(step), pool[random() % 12]);
         } else if (action == 8 && random() % 8 == 0) {
             set.Clear();
             set.Append("fresh");
         } else {
-            const std::string probe = pool[random() % 9];
+            const std::string probe = pool[random() % 12];
             bool expected = false;
             for (int i = 0; i < set.Count(); ++i)
                 expected = expected || CollationKey(set.Entry(i).newName) == CollationKey(probe);
@@ -150,7 +153,8 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
 TEST(WorkingSet, FoldingIndexAnswersAsTheCollationOne)
 {
     std::mt19937 random(5);
-    const Names pieces = {"a", "B", "ab", "AB", "-", "~1", " ", ".txt", ".TXT", "x", "1", Western("\xE4"), Western("\xC4")};
+    const Names pieces = {"a", "B", "ab", "AB", "-", "~1", " ", ".txt", ".TXT", "x", "1", "ss",
+                          Western("\xE4"), Western("\xC4"), Western("\xDF")};
     const auto transformed = [](WorkingSet& set) {
         Names proposals;
         // Uppercase asks nothing: the index is dropped and made again.
