@@ -19,6 +19,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Every allocation is counted, so the memory an engine structure holds is
@@ -90,6 +91,22 @@ double Median(int runs, const std::function<void()>& work)
         times.push_back(Seconds(work));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The medians of a bare loop and of the work it bounds, their runs taken in
+// turn: the machine's pace drifts over seconds, and a ratio of runs taken
+// apart measures the drift as much as the work.
+std::pair<double, double> MedianPair(int runs, const std::function<void()>& bare, const std::function<void()>& work)
+{
+    std::vector<double> bareTimes;
+    std::vector<double> workTimes;
+    for (int i = 0; i < runs; ++i) {
+        bareTimes.push_back(Seconds(bare));
+        workTimes.push_back(Seconds(work));
+    }
+    std::sort(bareTimes.begin(), bareTimes.end());
+    std::sort(workTimes.begin(), workTimes.end());
+    return {bareTimes[bareTimes.size() / 2], workTimes[workTimes.size() / 2]};
 }
 
 // Live heap in megabytes, counting each block's bytes and a typical heap
@@ -168,10 +185,10 @@ double ScanFigures(const std::string& folder, QuietHost& host)
 {
     const std::string searchPath = folder + "*.*";
     int bareCount = 0;
-    const double bare = Median(5, [&] { bareCount = BareFindLoop(searchPath); });
     WorkingSet set;
     FolderContext context{set, folder, SystemFileOps(), host};
-    const double scan = Median(5, [&] { Scan(context, searchPath); });
+    const auto [bare, scan] = MedianPair(
+        5, [&] { bareCount = BareFindLoop(searchPath); }, [&] { Scan(context, searchPath); });
     std::printf("folder of %d files\n", bareCount);
     Report("bare FindFirstFileA loop", bare, "the bound");
     Report("scan and sort into the working set", scan, ReadingBound(bareCount));
@@ -193,11 +210,12 @@ double WindowFigures(const std::string& folder)
         return 0;
     }
     HWND window = app.mainWindow.GetHandle();
-    const double bare = Median(5, [&] { BareFindLoop(folder + "*.*"); });
-    const double open = Median(5, [&] {
-        app.mainWindow.OpenByPath(folder.c_str());
-        UpdateWindow(window);
-    });
+    const auto [bare, open] = MedianPair(
+        5, [&] { BareFindLoop(folder + "*.*"); },
+        [&] {
+            app.mainWindow.OpenByPath(folder.c_str());
+            UpdateWindow(window);
+        });
     const double refresh = Median(5, [&] {
         SendMessageA(window, WM_COMMAND, 40002, 0);
         UpdateWindow(window);

@@ -54,18 +54,24 @@ void ChangeCase(WorkingSet& set, std::string (*fold)(const std::string&), char (
 // about (`make` says false for none, and `answer` then gets an empty one)
 // made a few entries ahead: the set can then fetch what those questions
 // will read while the entries before them are answered, which in a set too
-// large for the caches saves most of the waiting for memory.
-template <typename Make, typename Answer>
-void AskAhead(WorkingSet& set, Make make, Answer answer)
+// large for the caches saves most of the waiting for memory. `asked` gives
+// the text of the first question the entry will put, where that is not the
+// text made.
+template <typename Make, typename Asked, typename Answer>
+void AskAhead(WorkingSet& set, Make make, Asked asked, Answer answer)
 {
     constexpr int kAhead = 8;
     std::string works[kAhead];
     const auto prepare = [&](int j) {
         std::string& work = works[j % kAhead];
-        if (!set.IsListed(j) || !make(set.Entry(j), work))
-            work.clear();
+        work.clear();
+        if (!set.IsListed(j))
+            return;
+        const FileEntry e = set.Entry(j);
+        if (make(e, work))
+            set.ExpectQuestion(asked(e, work), j);
         else
-            set.ExpectQuestion(work, j);
+            work.clear();
     };
     for (int j = 0; j < std::min(kAhead, set.Count()); ++j)
         prepare(j);
@@ -115,12 +121,13 @@ public:
     explicit SuffixCounter(const WorkingSet& set) : set_(set) {}
 
     // `work` itself when no entry proposes it, else a numbered form of it,
-    // valid until the next call.
+    // valid until the next call. `ownProposal` says that the asking entry
+    // proposes `work` already, which answers the first question.
     // A work text is counted from 1 until it gets past "~1": only then is
     // its mark worth keeping, and most texts never meet more than one other.
-    const std::string& FreeName(const std::string& work)
+    const std::string& FreeName(const std::string& work, bool ownProposal)
     {
-        if (!set_.IsProposedName(work))
+        if (!ownProposal && !set_.IsProposedName(work))
             return work;
         std::string key;
         int* mark = nullptr;
@@ -255,12 +262,20 @@ void Shorten(WorkingSet& set, int maxLength)
         AppendExtensionOf(work, e.name);
         return true;
     };
-    AskAhead(set, cut, [&](int i, const FileEntry& e, const std::string& work) {
+    // An entry that proposes its text already asks first about its "~1".
+    std::string numbered;
+    const auto asked = [&numbered](const FileEntry& e, const std::string& work) -> std::string_view {
+        if (e.newName != work)
+            return work;
+        Numbered(work, 1, numbered);
+        return numbered;
+    };
+    AskAhead(set, cut, asked, [&](int i, const FileEntry& e, const std::string& work) {
         // The old proposal is written over: what the counter needs of it is kept.
         const bool released = SuffixCounter::MayRelease(e.newName);
         if (released)
             old.assign(e.newName);
-        set.SetNewName(i, counter.FreeName(work));
+        set.SetNewName(i, counter.FreeName(work, e.newName == work));
         if (released)
             counter.Released(old);
     });
@@ -283,8 +298,13 @@ void RemoveText(WorkingSet& set, const std::string& text)
         work += extension;
         return true;
     };
-    AskAhead(set, removed, [&](int i, const FileEntry& e, const std::string& work) {
-        if (work.empty() || set.IsProposedName(work))
+    // An entry that proposes the text already keeps its name, asking
+    // nothing: what is fetched for it is the place of its name.
+    const auto asked = [](const FileEntry& e, const std::string& work) {
+        return e.newName == work ? std::string_view(e.name) : std::string_view(work);
+    };
+    AskAhead(set, removed, asked, [&](int i, const FileEntry& e, const std::string& work) {
+        if (work.empty() || e.newName == work || set.IsProposedName(work))
             set.SetNewName(i, e.name);
         else
             set.SetNewName(i, work);
