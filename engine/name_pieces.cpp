@@ -81,16 +81,6 @@ std::string StripExtension(const std::string& text)
     return text.substr(0, ExtensionStart(text));
 }
 
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char AsciiUpper(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string FoldedToLower(const std::string& text)
 {
     return Folded(text, AsciiLower);

@@ -19,9 +19,16 @@ std::string StripExtension(const std::string& text);
 // whatever the code page makes of them), the second bytes of double-byte
 // characters left alone.
 std::string FoldedToLower(const std::string& text);
-// One byte with an ASCII letter folded; every other byte as it is.
-char AsciiLower(char c);
-char AsciiUpper(char c);
+// One byte with an ASCII letter folded; every other byte as it is. Inline:
+// the proposal index folds every byte it hashes.
+inline char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline char AsciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string FoldedToUpper(const std::string& text);
 
 // True when the two names are one name to the file system, which folds

@@ -83,13 +83,39 @@ private:
     uint32_t hash_ = 2166136261u;
 };
 
-template <typename Byte>
-uint32_t Hashed(std::string_view text, Byte byte)
+uint32_t Hashed(std::string_view bytes)
 {
     Fnv fnv;
-    for (char c : text)
-        fnv.Add(static_cast<unsigned char>(byte(c)));
+    for (char c : bytes)
+        fnv.Add(static_cast<unsigned char>(c));
     return fnv.Spread();
+}
+
+// Eight bytes of plain ASCII with their letters folded: a byte from 'A' to
+// 'Z' gains the bit that makes it small. No byte of plain ASCII carries
+// into the next.
+uint64_t Folded8(uint64_t bytes)
+{
+    constexpr uint64_t kHigh = 0x8080808080808080u;
+    const uint64_t fromA = bytes + 0x3F3F3F3F3F3F3F3Fu;
+    const uint64_t pastZ = bytes + 0x2525252525252525u;
+    return bytes | (((fromA ^ pastZ) & kHigh) >> 2);
+}
+
+// The hash of a plain ASCII text folded, eight bytes at a step: the index
+// hashes every question, and byte by byte that was a tenth of an action.
+uint32_t FoldedHash(std::string_view text)
+{
+    constexpr uint64_t kMultiplier = 0xff51afd7ed558ccdu;
+    uint64_t hash = 0x9E3779B97F4A7C15u ^ text.size();
+    for (size_t at = 0; at < text.size(); at += 8) {
+        uint64_t bytes = 0;
+        std::memcpy(&bytes, text.data() + at, std::min<size_t>(8, text.size() - at));
+        hash = (hash ^ Folded8(bytes)) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    hash *= 0xc4ceb9fe1a85ec53u;
+    return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
 // The letter weights of each ASCII character, by which an ASCII text's are
@@ -391,11 +417,11 @@ std::string WorkingSet::NameKey(std::string_view text) const
 uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
 {
     if (folding_)
-        return Hashed(text, AsciiLower);
+        return FoldedHash(text);
     if (composing_ && IsPlainAscii(text))
         return PlatformAsciiWeights().Hash(text);
     key = CollationKey(std::string(text));
-    return Hashed(LetterWeights(key), [](char c) { return c; });
+    return Hashed(LetterWeights(key));
 }
 
 // `key` is what HashOf left for `text`; a key it left unmade is made here,
