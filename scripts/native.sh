@@ -8,6 +8,7 @@ top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUILLET_BUILD:-$top/build}/native"
 seconds=3
 case "${1:-}" in
+  # libFuzzer takes a time of 0 for no end: 0 minutes skips the fuzzing.
   --fuzz-minutes) seconds=$(( ${2:?minutes} * 60 )) ;;
   "") ;;
   *) echo "usage: $0 [--fuzz-minutes N]" >&2; exit 2 ;;
@@ -52,6 +53,7 @@ done
 # are kept in the build folder for the next run. libFuzzer writes only into the
 # first folder it is given, the build's: the seeds in tests/fuzz/corpus are
 # read, never added to.
+[ "$seconds" -gt 0 ] || exit 0
 echo "== fuzz targets, ${seconds} s each (executions per second)"
 for target in command_line journal name_pieces number_text settings transforms; do
   work="$build/corpus/$target"
