@@ -68,29 +68,6 @@ bool SameHash(uint32_t head, uint32_t hash)
     return (head ^ hash) >> 1 == 0;
 }
 
-// FNV-1a, its bits then spread so that the low ones pick the chain.
-class Fnv {
-public:
-    void Add(unsigned char byte) { hash_ = (hash_ ^ byte) * 16777619u; }
-    uint32_t Spread() const
-    {
-        uint32_t hash = hash_ ^ (hash_ >> 16);
-        hash *= 0x85ebca6bu;
-        return hash ^ (hash >> 13);
-    }
-
-private:
-    uint32_t hash_ = 2166136261u;
-};
-
-uint32_t Hashed(std::string_view bytes)
-{
-    Fnv fnv;
-    for (char c : bytes)
-        fnv.Add(static_cast<unsigned char>(c));
-    return fnv.Spread();
-}
-
 // Eight bytes of plain ASCII with their letters folded: a byte from 'A' to
 // 'Z' gains the bit that makes it small. No byte of plain ASCII carries
 // into the next.
@@ -102,16 +79,24 @@ uint64_t Folded8(uint64_t bytes)
     return bytes | (((fromA ^ pastZ) & kHigh) >> 2);
 }
 
-// The hash of a plain ASCII text folded, eight bytes at a step: the index
-// hashes every question, and byte by byte that was a tenth of an action.
-uint32_t FoldedHash(std::string_view text)
+uint64_t AsTheyAre(uint64_t bytes)
+{
+    return bytes;
+}
+
+// A hash of `bytes` taken eight at a step, each step's through `step`
+// first (the last padded with zeros): the index hashes every question, and
+// byte by byte that was a tenth of an action. Its bits are spread so that
+// the low ones pick the chain.
+template <uint64_t (*step)(uint64_t)>
+uint32_t Hashed(std::string_view bytes)
 {
     constexpr uint64_t kMultiplier = 0xff51afd7ed558ccdu;
-    uint64_t hash = 0x9E3779B97F4A7C15u ^ text.size();
-    for (size_t at = 0; at < text.size(); at += 8) {
-        uint64_t bytes = 0;
-        std::memcpy(&bytes, text.data() + at, std::min<size_t>(8, text.size() - at));
-        hash = (hash ^ Folded8(bytes)) * kMultiplier;
+    uint64_t hash = 0x9E3779B97F4A7C15u ^ bytes.size();
+    for (size_t at = 0; at < bytes.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, std::min<size_t>(8, bytes.size() - at));
+        hash = (hash ^ step(word)) * kMultiplier;
         hash ^= hash >> 29;
     }
     hash *= 0xc4ceb9fe1a85ec53u;
@@ -157,16 +142,17 @@ struct AsciiWeights {
         return std::string_view(reinterpret_cast<const char*>(bytes[at]), length[at]);
     }
 
-    // `text` is plain ASCII.
-    uint32_t Hash(std::string_view text) const
+    // The weights of `text`, which is plain ASCII, written into `weights`.
+    void Compose(std::string_view text, std::string& weights) const
     {
-        Fnv fnv;
+        weights.resize(text.size() * sizeof bytes[0]);
+        char* out = &weights[0];
         for (char c : text) {
             const unsigned char at = static_cast<unsigned char>(c);
-            for (unsigned char b = 0; b < length[at]; ++b)
-                fnv.Add(bytes[at][b]);
+            std::memcpy(out, bytes[at], sizeof bytes[at]);
+            out += length[at];
         }
-        return fnv.Spread();
+        weights.resize(static_cast<size_t>(out - weights.data()));
     }
 };
 
@@ -417,11 +403,13 @@ std::string WorkingSet::NameKey(std::string_view text) const
 uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
 {
     if (folding_)
-        return FoldedHash(text);
-    if (composing_ && IsPlainAscii(text))
-        return PlatformAsciiWeights().Hash(text);
+        return Hashed<Folded8>(text);
+    if (composing_ && IsPlainAscii(text)) {
+        PlatformAsciiWeights().Compose(text, weights_);
+        return Hashed<AsTheyAre>(weights_);
+    }
     key = CollationKey(std::string(text));
-    return Hashed(LetterWeights(key));
+    return Hashed<AsTheyAre>(LetterWeights(key));
 }
 
 // `key` is what HashOf left for `text`; a key it left unmade is made here,

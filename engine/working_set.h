@@ -172,6 +172,7 @@ private:
     mutable std::vector<uint8_t> state_;
     mutable std::vector<uint32_t> changed_;
     mutable std::string emptyKey_; // the collation key of the empty text
+    mutable std::string weights_;  // of the last ASCII text hashed by them
     mutable std::string asked_;    // the last question, and its hash
     mutable uint32_t askedHash_ = 0;
     mutable bool askedFolding_ = false;

@@ -122,7 +122,7 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
     std::mt19937 random(11);
     // Under Western, the platform counts a soft hyphen for nothing and a
     // sharp s as "ss": texts beyond ASCII equal to ASCII ones.
-    const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t", "\xAD" "a.txt",
+    const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t", ("\xAD" "a.txt"),
                           "SS", "\xDF"};
     WorkingSet set = SetOf({"1", "2", "3", "4", "5"});
     for (int step = 0; step < 3000; ++step) {
