@@ -54,6 +54,17 @@ stop() {
 # What window_probe ($probe) tells of the dialog with this title: "focus ID"
 # and "checked ID" for each checked button, on one line.
 focus_of() { "$WINELOADER" "$probe" focus "$1" 2>/dev/null | tr -d '\r' | tr '\n' ' ' | sed 's/ $//'; }
+# The focus of the dialog once it matches the pattern, or as it stands after
+# three seconds: a loaded machine may take longer than a key's pause to move it.
+settled_focus() {
+  local reading try
+  for try in 1 2 3 4 5 6 7 8 9 10; do
+    reading=$(focus_of "$1")
+    [[ "$reading" =~ $2 ]] && break
+    sleep 0.3
+  done
+  echo "$reading"
+}
 expect_focus() { [ "$(focus_of "$1")" = "$2" ] || fail "$1 shows [$(focus_of "$1")], expected [$2]"; }
 
 # Keys pressed in the dialog with this title.

@@ -184,7 +184,8 @@ while IFS='|' read -r title menu ids; do
   sleep 0.5
   for id in $ids; do
     dialog_keys "$title" Tab
-    [[ "$(focus_of "$title")" =~ ^focus\ $id( |$) ]] || fail "$title: Tab reached $(focus_of "$title"), not $id"
+    reached=$(settled_focus "$title" "^focus $id( |\$)")
+    [[ "$reached" =~ ^focus\ $id( |$) ]] || fail "$title: Tab reached $reached, not $id"
   done
   dialog_keys "$title" Escape
 done <<'TABLE'
