@@ -15,12 +15,10 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// What a character weighs before accents and case are looked at: the part
-// of its collation key up to the first level mark.
+// What a character weighs before accents and case are looked at.
 std::string PrimaryWeights(const std::string& text)
 {
-    const std::string key = CollationKey(text);
-    return key.substr(0, key.find('\x01'));
+    return std::string(LetterWeights(CollationKey(text)));
 }
 
 // Byte order of two keys, eight bytes at a time: the keys of a folder's
