@@ -176,13 +176,21 @@ uint64_t ValueOf(const FileEntry& entry, ListOrder by)
     return by == ListOrder::Modified ? entry.modified : entry.size;
 }
 
-// Sorts the positions by the names of their entries; the keys of all of
-// them are made once, into one block.
-void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::iterator first,
-                std::vector<uint32_t>::iterator last)
+// The order of two entries whose keys are the same.
+bool EntryTieBefore(const WorkingSet& set, uint32_t a, uint32_t b)
+{
+    const HeldText aName = set.Entry(static_cast<int>(a)).name;
+    const HeldText bName = set.Entry(static_cast<int>(b)).name;
+    if (aName == bName)
+        return a < b; // only a test's set holds a name twice
+    return TieBefore(aName, bName);
+}
+
+// Sorts the positions by their entries' whole keys, made once into one block.
+void SortByWholeKeys(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::iterator first,
+                     std::vector<uint32_t>::iterator last)
 {
     struct Keyed {
-        uint64_t head; // eight bytes of the key from where all the keys part
         uint32_t position;
         uint32_t offset;
         uint32_t length;
@@ -190,33 +198,71 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
     std::vector<Keyed> keyed;
     keyed.reserve(static_cast<size_t>(last - first));
     std::string keys;
-    keys.reserve(keyed.capacity() * 48);
     for (auto at = first; at != last; ++at) {
         const size_t offset = keys.size();
         names.AppendKey(set.Entry(static_cast<int>(*at)).name, keys);
-        keyed.push_back(Keyed{0, *at, static_cast<uint32_t>(offset), static_cast<uint32_t>(keys.size() - offset)});
+        keyed.push_back(Keyed{*at, static_cast<uint32_t>(offset), static_cast<uint32_t>(keys.size() - offset)});
     }
     const std::string_view all(keys);
     const auto keyOf = [&all](const Keyed& k) { return all.substr(k.offset, k.length); };
-    size_t shared = keyed.empty() ? 0 : keyed[0].length;
-    for (const Keyed& k : keyed)
-        shared = std::min(shared, CommonLength(keyOf(keyed[0]), keyOf(k)));
-    for (Keyed& k : keyed)
-        k.head = HeadOf(keyOf(k), shared);
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
         const int byKey = CompareKeys(keyOf(a), keyOf(b));
-        if (byKey != 0)
-            return byKey < 0;
-        const HeldText aName = set.Entry(static_cast<int>(a.position)).name;
-        const HeldText bName = set.Entry(static_cast<int>(b.position)).name;
-        if (aName == bName)
-            return a.position < b.position; // only a test's set holds a name twice
-        return TieBefore(aName, bName);
+        return byKey != 0 ? byKey < 0 : EntryTieBefore(set, a.position, b.position);
     });
     for (const Keyed& k : keyed)
         *first++ = k.position;
+}
+
+// Sorts the positions by the names of their entries. Only eight bytes of
+// each key are kept, from where all the keys part: most names differ
+// there, and a folder's keys held whole would be several times its names,
+// memory that is new to the process at every sort. Entries whose eight
+// bytes tie are sorted again by their whole keys.
+void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::iterator first,
+                std::vector<uint32_t>::iterator last)
+{
+    struct Headed {
+        uint64_t head;     // eight bytes of the key from `from`
+        uint32_t position;
+        uint32_t from;     // the bytes of every key read so far had all been alike up to here
+    };
+    std::vector<Headed> headed;
+    headed.reserve(static_cast<size_t>(last - first));
+    std::string firstKey;
+    std::string key;
+    size_t shared = 0;
+    for (auto at = first; at != last; ++at) {
+        key.clear();
+        names.AppendKey(set.Entry(static_cast<int>(*at)).name, key);
+        if (at == first) {
+            firstKey = key;
+            shared = key.size();
+        }
+        shared = std::min(shared, CommonLength(firstKey, key));
+        headed.push_back(Headed{HeadOf(key, shared), *at, static_cast<uint32_t>(shared)});
+    }
+    // A key read when more bytes were alike has the first key's bytes up
+    // to its `from`: its head from the final `shared` is put together.
+    for (Headed& h : headed) {
+        if (h.from == shared)
+            continue;
+        const size_t alike = std::min<size_t>(h.from - shared, 8);
+        uint64_t head = alike == 8 ? 0 : h.head >> (8 * alike);
+        for (size_t i = 0; i < alike; ++i)
+            head |= uint64_t{static_cast<unsigned char>(firstKey[shared + i])} << (8 * (7 - i));
+        h.head = head;
+    }
+    std::sort(headed.begin(), headed.end(), [](const Headed& a, const Headed& b) { return a.head < b.head; });
+    for (size_t i = 0; i < headed.size(); ++i)
+        first[static_cast<ptrdiff_t>(i)] = headed[i].position;
+    for (size_t run = 0; run < headed.size();) {
+        size_t end = run + 1;
+        while (end < headed.size() && headed[end].head == headed[run].head)
+            ++end;
+        if (end - run > 1)
+            SortByWholeKeys(set, names, first + static_cast<ptrdiff_t>(run), first + static_cast<ptrdiff_t>(end));
+        run = end;
+    }
 }
 
 // Sorts by date or size; only the entries that tie on it need name keys.

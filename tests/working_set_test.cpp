@@ -57,6 +57,30 @@ TEST(WorkingSet, NameOrderReadsNumbersByTheirValue)
         EXPECT_EQ(order, Sorted(order));
 }
 
+// A folder's sort reads only a part of each key where it can; it must give
+// the order of the whole keys, wherever and however late the names part.
+TEST(WorkingSet, NameOrderIsTheOrderOfWholeKeys)
+{
+    std::mt19937 random(5);
+    const char* pieces[] = {"Photo ", "photo", "0", "7", "10", " from", "-", "a", "A", ".jpg", "~"};
+    for (int round = 0; round < 40; ++round) {
+        Names names;
+        const std::string shared = round % 2 ? "IMG_2024 holiday " : "";
+        for (int i = 0; i < 30; ++i) {
+            std::string name = shared;
+            for (unsigned k = random() % 9; k-- != 0;)
+                name += pieces[random() % 11];
+            names.push_back(name + std::to_string(i % 4));
+        }
+        NameKeys keys;
+        Names expected = names;
+        std::sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
+            return NameBefore(a, keys.KeyOf(a), b, keys.KeyOf(b));
+        });
+        EXPECT_EQ(expected, Sorted(names)) << "round " << round;
+    }
+}
+
 // Date and size orders fall back on the name order; the index numbers and
 // the marks of shortened names that meet follow the order shown.
 TEST(WorkingSet, OtherOrdersAndTheNumberingFollowThem)
