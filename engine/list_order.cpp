@@ -109,9 +109,7 @@ void NameKeys::AppendKey(std::string_view name, std::string& keys)
         } else if (c < 128 && ascii_[c].fits) {
             AppendAscii(name, at, keys);
         } else {
-            const size_t length = CharacterLength(name, at);
-            keys += WeightOf(name, at, length);
-            at += length;
+            AppendOther(name, at, keys);
         }
     }
 }
@@ -136,13 +134,28 @@ void NameKeys::AppendAscii(std::string_view name, size_t& at, std::string& keys)
     keys.resize(static_cast<size_t>(out - keys.data()));
 }
 
-const std::string& NameKeys::WeightOf(std::string_view name, size_t at, size_t length)
+// A character beyond ASCII, or one whose weight is long. A character is at
+// most four bytes, none of them zero: its bytes are its number.
+void NameKeys::AppendOther(std::string_view name, size_t& at, std::string& keys)
 {
-    const std::string character(name.substr(at, length));
+    const size_t length = CharacterLength(name, at);
+    uint32_t character = 0;
+    std::memcpy(&character, name.data() + at, std::min(length, sizeof character));
+    at += length;
+    Recent& recent = recent_[(character * 2654435761u) >> 24];
+    if (recent.character == character && recent.weight.fits) {
+        keys.append(recent.weight.bytes, recent.weight.length);
+        return;
+    }
     auto found = others_.find(character);
     if (found == others_.end())
-        found = others_.emplace(character, PrimaryWeights(character)).first;
-    return found->second;
+        found = others_.emplace(character, PrimaryWeights(std::string(name.substr(at - length, length)))).first;
+    const std::string& weight = found->second;
+    keys += weight;
+    recent.character = character;
+    recent.weight.fits = weight.size() <= sizeof recent.weight.bytes;
+    recent.weight.length = recent.weight.fits ? static_cast<uint8_t>(weight.size()) : 0;
+    std::memcpy(recent.weight.bytes, weight.data(), recent.weight.length);
 }
 
 // A run of digits weighs as a digit, then its count of digits without the
@@ -217,10 +230,17 @@ void SortByWholeKeys(const WorkingSet& set, NameKeys& names, std::vector<uint32_
 // each key are kept, from where all the keys part: most names differ
 // there, and a folder's keys held whole would be several times its names,
 // memory that is new to the process at every sort. Entries whose eight
-// bytes tie are sorted again by their whole keys.
+// bytes tie are sorted again the same way from where they part ("Photo 1"
+// and "Photo 2" among names in other scripts), and by their whole keys once
+// that finds nothing more alike, or a few rounds have not parted them.
 void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::iterator first,
-                std::vector<uint32_t>::iterator last)
+                std::vector<uint32_t>::iterator last, int round = 0, size_t alikeBefore = 0)
 {
+    constexpr int kRounds = 4;
+    if (round == kRounds) {
+        SortByWholeKeys(set, names, first, last);
+        return;
+    }
     struct Headed {
         uint64_t head;     // eight bytes of the key from `from`
         uint32_t position;
@@ -241,6 +261,10 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         shared = std::min(shared, CommonLength(firstKey, key));
         headed.push_back(Headed{HeadOf(key, shared), *at, static_cast<uint32_t>(shared)});
     }
+    if (round != 0 && shared <= alikeBefore) {
+        SortByWholeKeys(set, names, first, last);
+        return;
+    }
     // A key read when more bytes were alike has the first key's bytes up
     // to its `from`: its head from the final `shared` is put together.
     for (Headed& h : headed) {
@@ -260,7 +284,8 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         while (end < headed.size() && headed[end].head == headed[run].head)
             ++end;
         if (end - run > 1)
-            SortByWholeKeys(set, names, first + static_cast<ptrdiff_t>(run), first + static_cast<ptrdiff_t>(end));
+            SortByName(set, names, first + static_cast<ptrdiff_t>(run), first + static_cast<ptrdiff_t>(end),
+                       round + 1, shared);
         run = end;
     }
 }

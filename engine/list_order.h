@@ -38,14 +38,22 @@ private:
         bool fits = false;
     };
 
-    const std::string& WeightOf(std::string_view name, size_t at, size_t length);
+    // A character beyond ASCII lately weighed: a folder's names use few of
+    // them, over and over.
+    struct Recent {
+        uint32_t character = 0;
+        Weight weight;
+    };
+
+    void AppendOther(std::string_view name, size_t& at, std::string& keys);
     void AppendNumber(std::string_view name, size_t& at, std::string& keys) const;
     void AppendAscii(std::string_view name, size_t& at, std::string& keys) const;
 
     Weight ascii_[128];
     size_t longestAscii_ = 0;
     std::string digitMark_;
-    std::unordered_map<std::string, std::string> others_;
+    std::unordered_map<uint32_t, std::string> others_;
+    Recent recent_[256];
 };
 
 // True when `a` comes before `b` in name order: by their name keys, then by
