@@ -202,6 +202,13 @@ void FileList::ClearSelection()
     SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
 }
 
+void FileList::ShowNoRows()
+{
+    rows_.clear();
+    ClearSelection();
+    ShowRowCount();
+}
+
 void FileList::Empty()
 {
     set_.Clear();

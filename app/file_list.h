@@ -39,6 +39,8 @@ public:
     void Refill();
     // Takes every entry off the set and the list.
     void Empty();
+    // Shows no rows, the set as it is: for while it is being filled.
+    void ShowNoRows();
     // Appends an entry holding a line of text, shown even when it is empty.
     void AddTextLine(const char* text);
     // Takes the selected rows' entries off the list; the scan's count stays.
