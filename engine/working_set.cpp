@@ -429,12 +429,14 @@ bool WorkingSet::SameName(std::string_view text, std::string& key, HeldText prop
 
 void WorkingSet::QueueChange(int i)
 {
-    // Once half the entries wait, a rebuild is cheaper than catching up.
-    if (changed_.size() >= static_cast<size_t>(count_) / 2 + 16) {
-        DropIndex();
-        return;
+    // Once half the entries wait, linking them all again is cheaper than
+    // catching up: the changed ones are then known by their mark alone.
+    if (!relinkAll_ && changed_.size() >= static_cast<size_t>(count_) / 2 + 16) {
+        std::vector<uint32_t>().swap(changed_);
+        relinkAll_ = true;
     }
-    changed_.push_back(static_cast<uint32_t>(i));
+    if (!relinkAll_)
+        changed_.push_back(static_cast<uint32_t>(i));
     state_[static_cast<size_t>(i)] |= kQueued;
 }
 
@@ -446,6 +448,7 @@ void WorkingSet::DropIndex()
     std::vector<Link>().swap(links_);
     std::vector<uint8_t>().swap(state_);
     std::vector<uint32_t>().swap(changed_);
+    relinkAll_ = false;
 }
 
 void WorkingSet::RebuildIndex(bool mayFold) const
@@ -464,17 +467,29 @@ void WorkingSet::RebuildIndex(bool mayFold) const
         chains *= 2;
     chains_.assign(chains, Chain());
     links_.assign(static_cast<size_t>(count_), Link());
-    state_.assign(static_cast<size_t>(count_), 0);
-    changed_.clear();
-    emptyProposals_ = 0;
+    state_.assign(static_cast<size_t>(count_), kQueued);
+    LinkAll();
+}
+
+// Links every entry into the empty chains, hashing only the proposals marked
+// as changed: a proposal beyond ASCII costs a collation key to hash.
+void WorkingSet::LinkAll() const
+{
     // The hashes first, in turn; then the links, from the last entry, so that
     // the first of a chain is the first of the list (actions walk down the
     // list, and find each entry at the head), each chain asked for a few
     // entries before it is written.
     for (int i = 0; i < count_; ++i) {
-        const HeldText proposal = ProposalOf(static_cast<uint32_t>(i));
-        links_[static_cast<size_t>(i)].hash = proposal.empty() ? 0 : ProposalHash(proposal);
+        uint8_t& state = state_[static_cast<size_t>(i)];
+        if (state & kQueued) {
+            const HeldText proposal = ProposalOf(static_cast<uint32_t>(i));
+            links_[static_cast<size_t>(i)].hash = proposal.empty() ? 0 : ProposalHash(proposal);
+        }
+        state = 0;
     }
+    std::vector<uint32_t>().swap(changed_);
+    relinkAll_ = false;
+    emptyProposals_ = 0;
     constexpr int kAhead = 16;
     const size_t mask = chains_.size() - 1;
     for (int i = count_; i-- > 0;) {
@@ -488,8 +503,20 @@ void WorkingSet::RebuildIndex(bool mayFold) const
 
 void WorkingSet::SyncIndex() const
 {
-    if (folding_ && std::any_of(changed_.begin(), changed_.end(),
-                                [this](uint32_t i) { return !IsPlainAscii(ProposalOf(i)); })) {
+    const auto beyondAscii = [this](uint32_t i) { return !IsPlainAscii(ProposalOf(i)); };
+    if (relinkAll_) {
+        bool foldable = folding_;
+        for (uint32_t i = 0; foldable && i < static_cast<uint32_t>(count_); ++i)
+            foldable = !(state_[i] & kQueued) || !beyondAscii(i);
+        if (folding_ && !foldable) {
+            RebuildIndex(false);
+        } else {
+            std::fill(chains_.begin(), chains_.end(), Chain());
+            LinkAll();
+        }
+        return;
+    }
+    if (folding_ && std::any_of(changed_.begin(), changed_.end(), beyondAscii)) {
         RebuildIndex(false);
         return;
     }

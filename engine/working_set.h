@@ -122,6 +122,7 @@ private:
     bool Relay(TextArena& arena, std::initializer_list<Stored Record::*> slots);
 
     void RebuildIndex(bool mayFold) const;
+    void LinkAll() const;
     void SyncIndex() const;
     void DropIndex();
     void QueueChange(int i);
@@ -144,7 +145,9 @@ private:
     // Proposal index: each entry's proposal linked into the chain of its
     // hash. Built on the first question after a scan; an entry whose proposal
     // changes afterwards is queued and linked anew at the next question, so
-    // transforms that never ask pay nothing, and no old text is kept.
+    // transforms that never ask pay nothing, and no old text is kept. Once
+    // half the entries changed, all are linked anew, the unchanged ones
+    // under the hashes they had.
     // While every proposal and question is plain ASCII, and the platform is
     // known to tell such texts apart as ASCII case folding does, a proposal
     // hashes as its folded text and no collation key is made; the first other
@@ -171,6 +174,7 @@ private:
     mutable std::vector<Link> links_;
     mutable std::vector<uint8_t> state_;
     mutable std::vector<uint32_t> changed_;
+    mutable bool relinkAll_ = false; // too many changed to queue: each is marked
     mutable std::string emptyKey_; // the collation key of the empty text
     mutable std::string weights_;  // of the last ASCII text hashed by them
     mutable std::string asked_;    // the last question, and its hash

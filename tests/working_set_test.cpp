@@ -148,7 +148,12 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
     // sharp s as "ss": texts beyond ASCII equal to ASCII ones.
     const char* pool[] = {"a.txt", "A.TXT", "b.txt", "", "c", "C", "\xE4.txt", "\xC4.TXT", "x~1.t", ("\xAD" "a.txt"),
                           "SS", "\xDF"};
-    WorkingSet set = SetOf({"1", "2", "3", "4", "5"});
+    WorkingSet set;
+    const auto fill = [&set] {
+        for (int i = 0; i < 60; ++i)
+            set.Append("fresh" + std::to_string(i));
+    };
+    fill();
     for (int step = 0; step < 3000; ++step) {
         const int action = static_cast<int>(random() % 12);
         if (action == 10) {
@@ -161,7 +166,11 @@ TEST(WorkingSet, ProposalIndexFollowsEveryChange)
             set.Append(std::to_string(step), pool[random() % 12]);
         } else if (action == 8 && random() % 8 == 0) {
             set.Clear();
-            set.Append("fresh");
+            fill();
+        } else if (action == 9 && random() % 4 == 0) {
+            // So many changes at once that the index links every entry anew.
+            for (int i = 0; i < set.Count(); ++i)
+                set.SetNewName(i, pool[random() % 12]);
         } else {
             const std::string probe = pool[random() % 12];
             bool expected = false;
