@@ -8,7 +8,15 @@
 
 // A byte string whose order (as unsigned bytes) and equality agree with
 // lstrcmpiA on the texts it was made from, so it can be sorted and hashed.
-std::string CollationKey(const std::string& text);
+// Into `key`, whose memory a caller that makes many keys keeps.
+void CollationKeyInto(std::string_view text, std::string& key);
+
+inline std::string CollationKey(const std::string& text)
+{
+    std::string key;
+    CollationKeyInto(text, key);
+    return key;
+}
 
 // The leading part of a key, which weighs the letters alone: texts whose keys
 // are equal share it. It ends at the first byte 1, in the platform's keys as

@@ -44,12 +44,12 @@ bool IsLateWeighted(char c)
 
 } // namespace
 
-std::string CollationKey(const std::string& given)
+void CollationKeyInto(std::string_view given, std::string& key)
 {
     static const Weights weights;
-    const std::string text = ActiveCodePage() == CodePageKind::Utf8 ? Utf8CaseMapped(given, false) : given;
-    std::string key;
-    key.reserve(text.size() + 2);
+    const std::string text =
+        ActiveCodePage() == CodePageKind::Utf8 ? Utf8CaseMapped(std::string(given), false) : std::string(given);
+    key.clear();
     for (char c : text)
         if (!IsLateWeighted(c))
             key += static_cast<char>(weights.of[static_cast<unsigned char>(c)]);
@@ -64,5 +64,4 @@ std::string CollationKey(const std::string& given)
             key += text[at];
         }
     }
-    return key;
 }

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 namespace {
 
@@ -24,28 +23,33 @@ int SortKey(const wchar_t* text, int length, char* key, int size)
 // Widened by the process's code page, as lstrcmpiA widens: LCMapStringA would
 // read the text in the locale's own 8-bit code page, which is not the
 // process's once the program speaks UTF-8.
-std::string CollationKey(const std::string& text)
+void CollationKeyInto(std::string_view text, std::string& key)
 {
+    key.clear();
     if (text.empty())
-        return std::string();
+        return;
     wchar_t shortText[512];
     int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), shortText, 512);
     const wchar_t* wide = shortText;
     std::wstring longText;
     if (length <= 0) {
-        longText = Widened(text);
+        longText = Widened(std::string(text));
         wide = longText.data();
         length = static_cast<int>(longText.size());
     }
     char small[1024];
     int size = SortKey(wide, length, small, sizeof small);
-    if (size > 0)
-        return std::string(small, static_cast<size_t>(size));
+    if (size > 0) {
+        key.assign(small, static_cast<size_t>(size));
+        return;
+    }
     // Keys grow with the text; ask for the size when the stack buffer was short.
     size = SortKey(wide, length, nullptr, 0);
-    if (size <= 0)
-        return text;
-    std::vector<char> big(static_cast<size_t>(size));
-    size = SortKey(wide, length, big.data(), size);
-    return std::string(big.data(), static_cast<size_t>(size > 0 ? size : 0));
+    if (size <= 0) {
+        key.assign(text);
+        return;
+    }
+    key.resize(static_cast<size_t>(size));
+    size = SortKey(wide, length, &key[0], size);
+    key.resize(static_cast<size_t>(size > 0 ? size : 0));
 }

@@ -354,7 +354,8 @@ bool WorkingSet::IsProposedName(std::string_view text) const
         SyncIndex();
     if (folding_ && !IsPlainAscii(text))
         RebuildIndex(false);
-    std::string key;
+    std::string& key = questionKey_;
+    key.clear();
     const uint32_t hash = HashOf(text, key);
     asked_.assign(text);
     askedHash_ = hash;
@@ -408,7 +409,7 @@ uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
         PlatformAsciiWeights().Compose(text, weights_);
         return Hashed<AsTheyAre>(weights_);
     }
-    key = CollationKey(std::string(text));
+    CollationKeyInto(text, key);
     return Hashed<AsTheyAre>(LetterWeights(key));
 }
 
@@ -423,8 +424,9 @@ bool WorkingSet::SameName(std::string_view text, std::string& key, HeldText prop
     if (composing_ && IsPlainAscii(text) && IsPlainAscii(proposal))
         return FoldedEqual(text, proposal);
     if (key.empty())
-        key = CollationKey(std::string(text));
-    return CollationKey(proposal) == key;
+        CollationKeyInto(text, key);
+    CollationKeyInto(proposal, proposalKey_);
+    return proposalKey_ == key;
 }
 
 void WorkingSet::QueueChange(int i)
@@ -536,8 +538,7 @@ void WorkingSet::SyncIndex() const
 // An action mostly proposes the text it just asked about.
 uint32_t WorkingSet::ProposalHash(HeldText proposal) const
 {
-    std::string key;
-    return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, key);
+    return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, proposalKey_);
 }
 
 // Puts the entry's proposal at the head of its chain.

@@ -177,6 +177,8 @@ private:
     mutable bool relinkAll_ = false; // too many changed to queue: each is marked
     mutable std::string emptyKey_; // the collation key of the empty text
     mutable std::string weights_;  // of the last ASCII text hashed by them
+    mutable std::string questionKey_; // of the last question, once made
+    mutable std::string proposalKey_; // of a proposal hashed or compared
     mutable std::string asked_;    // the last question, and its hash
     mutable uint32_t askedHash_ = 0;
     mutable bool askedFolding_ = false;
