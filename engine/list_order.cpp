@@ -226,6 +226,28 @@ void SortByWholeKeys(const WorkingSet& set, NameKeys& names, std::vector<uint32_
         *first++ = k.position;
 }
 
+// Eight bytes of a key, from where the keys read so far had all been alike.
+struct Headed {
+    uint64_t head; // the bytes from `from`, as HeadOf gives them
+    uint32_t position;
+    uint32_t from;
+};
+
+// Moves each head to start at `shared`, where all the keys part. A key read
+// when more bytes were alike has the first key's bytes up to its `from`.
+void HeadsFrom(size_t shared, std::string_view firstKey, std::vector<Headed>& headed)
+{
+    for (Headed& h : headed) {
+        if (h.from == shared)
+            continue;
+        const size_t alike = std::min<size_t>(h.from - shared, 8);
+        uint64_t head = alike == 8 ? 0 : h.head >> (8 * alike);
+        for (size_t i = 0; i < alike; ++i)
+            head |= uint64_t{static_cast<unsigned char>(firstKey[shared + i])} << (8 * (7 - i));
+        h.head = head;
+    }
+}
+
 // Sorts the positions by the names of their entries. Only eight bytes of
 // each key are kept, from where all the keys part: most names differ
 // there, and a folder's keys held whole would be several times its names,
@@ -241,11 +263,6 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         SortByWholeKeys(set, names, first, last);
         return;
     }
-    struct Headed {
-        uint64_t head;     // eight bytes of the key from `from`
-        uint32_t position;
-        uint32_t from;     // the bytes of every key read so far had all been alike up to here
-    };
     std::vector<Headed> headed;
     headed.reserve(static_cast<size_t>(last - first));
     std::string firstKey;
@@ -265,17 +282,7 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         SortByWholeKeys(set, names, first, last);
         return;
     }
-    // A key read when more bytes were alike has the first key's bytes up
-    // to its `from`: its head from the final `shared` is put together.
-    for (Headed& h : headed) {
-        if (h.from == shared)
-            continue;
-        const size_t alike = std::min<size_t>(h.from - shared, 8);
-        uint64_t head = alike == 8 ? 0 : h.head >> (8 * alike);
-        for (size_t i = 0; i < alike; ++i)
-            head |= uint64_t{static_cast<unsigned char>(firstKey[shared + i])} << (8 * (7 - i));
-        h.head = head;
-    }
+    HeadsFrom(shared, firstKey, headed);
     std::sort(headed.begin(), headed.end(), [](const Headed& a, const Headed& b) { return a.head < b.head; });
     for (size_t i = 0; i < headed.size(); ++i)
         first[static_cast<ptrdiff_t>(i)] = headed[i].position;

@@ -356,7 +356,7 @@ bool WorkingSet::IsProposedName(std::string_view text) const
         RebuildIndex(false);
     std::string& key = questionKey_;
     key.clear();
-    const uint32_t hash = HashOf(text, key);
+    const uint32_t hash = ExpectedHash(text, key);
     asked_.assign(text);
     askedHash_ = hash;
     askedFolding_ = folding_;
@@ -379,13 +379,36 @@ bool WorkingSet::IsProposedName(std::string_view text) const
 
 void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
 {
-    if (!indexed_ || !(folding_ || composing_) || !IsPlainAscii(text))
+    if (!indexed_ || relinkAll_ || (folding_ && !IsPlainAscii(text)))
         return;
-    std::string unused;
+    uint32_t hash = 0;
+    if (folding_ || (composing_ && IsPlainAscii(text))) {
+        std::string unused;
+        hash = HashOf(text, unused);
+    } else {
+        // A hash that costs a key is made now, and kept for the question.
+        Expected& expected = expected_[nextExpected_++ % kExpected];
+        expected.text.assign(text);
+        expected.hash = hash = HashOf(text, expected.key);
+    }
     const size_t mask = chains_.size() - 1;
-    Prefetch(&chains_[HashOf(text, unused) & mask]);
+    Prefetch(&chains_[hash & mask]);
     if (state_[static_cast<size_t>(asker)] & kLinked)
         Prefetch(&chains_[links_[static_cast<size_t>(asker)].hash & mask]);
+}
+
+// The hash of `text`, and its key where the hash needs one, as
+// ExpectQuestion made them or else now. Out of folding, a text's hash and
+// key are the same whatever the index became since.
+uint32_t WorkingSet::ExpectedHash(std::string_view text, std::string& key) const
+{
+    for (const Expected& expected : expected_) {
+        if (!folding_ && !expected.key.empty() && expected.text == text) {
+            key.assign(expected.key);
+            return expected.hash;
+        }
+    }
+    return HashOf(text, key);
 }
 
 std::string WorkingSet::NameKey(std::string_view text) const
@@ -432,9 +455,12 @@ bool WorkingSet::SameName(std::string_view text, std::string& key, HeldText prop
 void WorkingSet::QueueChange(int i)
 {
     // Once half the entries wait, linking them all again is cheaper than
-    // catching up: the changed ones are then known by their mark alone.
+    // catching up: the changed ones are then known by their mark alone, and
+    // the chains, made anew then, give their memory back meanwhile (most
+    // actions that change so many never ask).
     if (!relinkAll_ && changed_.size() >= static_cast<size_t>(count_) / 2 + 16) {
         std::vector<uint32_t>().swap(changed_);
+        std::vector<Chain>().swap(chains_);
         relinkAll_ = true;
     }
     if (!relinkAll_)
@@ -462,21 +488,21 @@ void WorkingSet::RebuildIndex(bool mayFold) const
         folding_ = IsPlainAscii(ProposalOf(static_cast<uint32_t>(i)));
     if (!folding_)
         emptyKey_ = CollationKey(std::string());
+    links_.assign(static_cast<size_t>(count_), Link());
+    state_.assign(static_cast<size_t>(count_), kQueued);
+    LinkAll();
+}
+
+// Links every entry into chains made anew, hashing only the proposals marked
+// as changed: a proposal beyond ASCII costs a collation key to hash.
+void WorkingSet::LinkAll() const
+{
     // Twice the chains of the entries: most chains then hold one entry or
     // none, and a question is answered without reading past the chain.
     size_t chains = 16;
     while (chains < 2 * static_cast<size_t>(count_))
         chains *= 2;
     chains_.assign(chains, Chain());
-    links_.assign(static_cast<size_t>(count_), Link());
-    state_.assign(static_cast<size_t>(count_), kQueued);
-    LinkAll();
-}
-
-// Links every entry into the empty chains, hashing only the proposals marked
-// as changed: a proposal beyond ASCII costs a collation key to hash.
-void WorkingSet::LinkAll() const
-{
     // The hashes first, in turn; then the links, from the last entry, so that
     // the first of a chain is the first of the list (actions walk down the
     // list, and find each entry at the head), each chain asked for a few
@@ -510,12 +536,10 @@ void WorkingSet::SyncIndex() const
         bool foldable = folding_;
         for (uint32_t i = 0; foldable && i < static_cast<uint32_t>(count_); ++i)
             foldable = !(state_[i] & kQueued) || !beyondAscii(i);
-        if (folding_ && !foldable) {
+        if (folding_ && !foldable)
             RebuildIndex(false);
-        } else {
-            std::fill(chains_.begin(), chains_.end(), Chain());
+        else
             LinkAll();
-        }
         return;
     }
     if (folding_ && std::any_of(changed_.begin(), changed_.end(), beyondAscii)) {

@@ -131,6 +131,7 @@ private:
     uint32_t ProposalHash(HeldText proposal) const;
     uint32_t HeadOf(uint32_t first) const;
     uint32_t HashOf(std::string_view text, std::string& key) const;
+    uint32_t ExpectedHash(std::string_view text, std::string& key) const;
     bool SameName(std::string_view text, std::string& key, HeldText proposal) const;
 
     std::vector<std::vector<Record>> records_;
@@ -178,6 +179,15 @@ private:
     mutable std::string emptyKey_; // the collation key of the empty text
     mutable std::string weights_;  // of the last ASCII text hashed by them
     mutable std::string questionKey_; // of the last question, once made
+    // The questions lately expected whose hashes cost a key.
+    struct Expected {
+        std::string text;
+        std::string key;
+        uint32_t hash = 0;
+    };
+    static constexpr unsigned kExpected = 8;
+    mutable Expected expected_[kExpected];
+    mutable unsigned nextExpected_ = 0;
     mutable std::string proposalKey_; // of a proposal hashed or compared
     mutable std::string asked_;    // the last question, and its hash
     mutable uint32_t askedHash_ = 0;
