@@ -402,8 +402,10 @@ void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
 // key are the same whatever the index became since.
 uint32_t WorkingSet::ExpectedHash(std::string_view text, std::string& key) const
 {
+    if (folding_ || (composing_ && IsPlainAscii(text)))
+        return HashOf(text, key);
     for (const Expected& expected : expected_) {
-        if (!folding_ && !expected.key.empty() && expected.text == text) {
+        if (!expected.key.empty() && expected.text == text) {
             key.assign(expected.key);
             return expected.hash;
         }
@@ -559,10 +561,11 @@ void WorkingSet::SyncIndex() const
     changed_.clear();
 }
 
-// An action mostly proposes the text it just asked about.
+// An action mostly proposes the text it just asked about, or one whose
+// question it had said to expect (a name kept without asking).
 uint32_t WorkingSet::ProposalHash(HeldText proposal) const
 {
-    return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : HashOf(proposal, proposalKey_);
+    return askedFolding_ == folding_ && proposal == asked_ ? askedHash_ : ExpectedHash(proposal, proposalKey_);
 }
 
 // Puts the entry's proposal at the head of its chain.
