@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;

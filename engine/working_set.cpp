@@ -382,7 +382,7 @@ void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
     if (!indexed_ || relinkAll_ || (folding_ && !IsPlainAscii(text)))
         return;
     uint32_t hash = 0;
-    if (folding_ || (composing_ && IsPlainAscii(text))) {
+    if (!HashNeedsKey(text)) {
         std::string unused;
         hash = HashOf(text, unused);
     } else {
@@ -402,7 +402,7 @@ void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
 // key are the same whatever the index became since.
 uint32_t WorkingSet::ExpectedHash(std::string_view text, std::string& key) const
 {
-    if (folding_ || (composing_ && IsPlainAscii(text)))
+    if (!HashNeedsKey(text))
         return HashOf(text, key);
     for (const Expected& expected : expected_) {
         if (!expected.key.empty() && expected.text == text) {
@@ -423,6 +423,13 @@ std::string WorkingSet::NameKey(std::string_view text) const
     return key;
 }
 
+// False where HashOf hashes the text as it is, or as its weights made without
+// the platform.
+bool WorkingSet::HashNeedsKey(std::string_view text) const
+{
+    return !folding_ && !(composing_ && IsPlainAscii(text));
+}
+
 // Out of folding, a text hashes as its letter weights alone, so that an
 // ASCII text, whose weights are known, needs no key; `key` is then left
 // empty, else it is the text's collation key.
@@ -430,7 +437,7 @@ uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
 {
     if (folding_)
         return Hashed<Folded8>(text);
-    if (composing_ && IsPlainAscii(text)) {
+    if (!HashNeedsKey(text)) {
         PlatformAsciiWeights().Compose(text, weights_);
         return Hashed<AsTheyAre>(weights_);
     }

@@ -131,6 +131,7 @@ private:
     uint32_t ProposalHash(HeldText proposal) const;
     uint32_t HeadOf(uint32_t first) const;
     uint32_t HashOf(std::string_view text, std::string& key) const;
+    bool HashNeedsKey(std::string_view text) const;
     uint32_t ExpectedHash(std::string_view text, std::string& key) const;
     bool SameName(std::string_view text, std::string& key, HeldText proposal) const;
 
