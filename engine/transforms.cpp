@@ -129,20 +129,17 @@ public:
     {
         if (!ownProposal && !set_.IsProposedName(work))
             return work;
-        std::string key;
-        int* mark = nullptr;
-        if (!next_.empty()) {
-            key = set_.NameKey(work);
-            const auto found = next_.find(key);
-            mark = found == next_.end() ? nullptr : &found->second;
-        }
+        int* mark = MarkOf(work);
         int k = mark ? *mark : 1;
         for (Numbered(work, k, numbered_); set_.IsProposedName(numbered_); Numbered(work, ++k, numbered_)) {
         }
-        if (mark)
+        if (mark) {
             *mark = k + 1;
-        else if (k > 1)
-            next_.emplace(key.empty() ? set_.NameKey(work) : key, k + 1);
+        } else if (k > 1) {
+            set_.NameKeyInto(work, key_);
+            collatedMarks_ = collatedMarks_ || !set_.FoldsName(work);
+            next_.emplace(key_, k + 1);
+        }
         return numbered_;
     }
 
@@ -155,14 +152,29 @@ public:
         int k = 0;
         if (next_.empty() || !MayRelease(proposal) || !SplitNumbered(proposal, work, k))
             return;
-        auto found = next_.find(set_.NameKey(work));
-        if (found != next_.end() && k < found->second)
-            found->second = k;
+        int* mark = MarkOf(work);
+        if (mark && k < *mark)
+            *mark = k;
+    }
+
+private:
+    // A text's key is made only where a mark of its kind is held: the key of
+    // a text beyond ASCII costs a call to the platform, and most runs mark
+    // ASCII texts alone, if any.
+    int* MarkOf(std::string_view work)
+    {
+        if (next_.empty() || (!collatedMarks_ && !set_.FoldsName(work)))
+            return nullptr;
+        set_.NameKeyInto(work, key_);
+        const auto found = next_.find(key_);
+        return found == next_.end() ? nullptr : &found->second;
     }
 
 private:
     const WorkingSet& set_;
     std::unordered_map<std::string, int> next_;
+    bool collatedMarks_ = false;
+    std::string key_;
     std::string numbered_;
 };
 

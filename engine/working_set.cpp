@@ -12,6 +12,7 @@
 namespace {
 
 constexpr uint32_t kEndOfChain = 0xFFFFFFFFu;
+constexpr unsigned kChainAhead = 4;
 
 // Blank to tilde: the ASCII that names hold.
 bool IsPlainAscii(std::string_view text)
@@ -393,8 +394,21 @@ void WorkingSet::ExpectQuestion(std::string_view text, int asker) const
     }
     const size_t mask = chains_.size() - 1;
     Prefetch(&chains_[hash & mask]);
-    if (state_[static_cast<size_t>(asker)] & kLinked)
-        Prefetch(&chains_[links_[static_cast<size_t>(asker)].hash & mask]);
+    const Link& own = links_[static_cast<size_t>(asker)];
+    if (state_[static_cast<size_t>(asker)] & kLinked) {
+        Prefetch(&chains_[own.hash & mask]);
+        if (own.next != kEndOfChain)
+            Prefetch(&links_[own.next]);
+    }
+    // Leaving a chain reads the links before the entry's own: the chain of
+    // an entry a few questions back, asked for then, is read now, and its
+    // first link asked for. Askers come in turn down the list.
+    const size_t earlier = static_cast<size_t>(asker) - kChainAhead;
+    if (asker >= static_cast<int>(kChainAhead) && (state_[earlier] & kLinked)) {
+        const uint32_t first = chains_[links_[earlier].hash & mask].first;
+        if (first != kEndOfChain && first != earlier)
+            Prefetch(&links_[first]);
+    }
 }
 
 // The hash of `text`, and its key where the hash needs one, as
@@ -413,14 +427,21 @@ uint32_t WorkingSet::ExpectedHash(std::string_view text, std::string& key) const
     return HashOf(text, key);
 }
 
-std::string WorkingSet::NameKey(std::string_view text) const
+void WorkingSet::NameKeyInto(std::string_view text, std::string& key) const
 {
-    if (!mayFold_ || !AsciiFolds() || !IsPlainAscii(text))
-        return 'C' + CollationKey(std::string(text));
-    std::string key(1, 'F');
+    if (!FoldsName(text)) {
+        CollationKeyInto(text, key);
+        key.insert(key.begin(), 'C');
+        return;
+    }
+    key.assign(1, 'F');
     for (char c : text)
         key += AsciiLower(c);
-    return key;
+}
+
+bool WorkingSet::FoldsName(std::string_view text) const
+{
+    return mayFold_ && AsciiFolds() && IsPlainAscii(text);
 }
 
 // False where HashOf hashes the text as it is, or as its weights made without

@@ -77,8 +77,12 @@ public:
     void ExpectQuestion(std::string_view text, int asker) const;
     // A text that two texts share only when IsProposedName tells them the
     // same name: their folded text where ASCII folding answers for the
-    // platform, else their collation key.
-    std::string NameKey(std::string_view text) const;
+    // platform, else their collation key. Into `key`, whose memory a caller
+    // that makes many keys keeps.
+    void NameKeyInto(std::string_view text, std::string& key) const;
+    // True when the name key of `text` is its folded text, made without the
+    // platform: a folded key never equals a collation key.
+    bool FoldsName(std::string_view text) const;
 
 private:
     struct Stored {
