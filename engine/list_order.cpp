@@ -99,15 +99,15 @@ std::string NameKeys::KeyOf(const std::string& name)
     return key;
 }
 
-void NameKeys::AppendKey(std::string_view name, std::string& keys)
+void NameKeys::AppendKey(std::string_view name, std::string& keys, size_t limit)
 {
     size_t at = 0;
-    while (at < name.size()) {
+    while (at < name.size() && keys.size() < limit) {
         const unsigned char c = static_cast<unsigned char>(name[at]);
         if (IsDigit(name[at])) {
             AppendNumber(name, at, keys);
         } else if (c < 128 && ascii_[c].fits) {
-            AppendAscii(name, at, keys);
+            AppendAscii(name, at, keys, limit);
         } else {
             AppendOther(name, at, keys);
         }
@@ -117,7 +117,7 @@ void NameKeys::AppendKey(std::string_view name, std::string& keys)
 // A run of ASCII characters other than digits, written straight into the
 // block, where most of the time of a sort goes. A byte below 128 is a
 // character of its own in every code page.
-void NameKeys::AppendAscii(std::string_view name, size_t& at, std::string& keys) const
+void NameKeys::AppendAscii(std::string_view name, size_t& at, std::string& keys, size_t limit) const
 {
     size_t end = at;
     while (end < name.size() && static_cast<unsigned char>(name[end]) < 128 && !IsDigit(name[end]) &&
@@ -126,7 +126,8 @@ void NameKeys::AppendAscii(std::string_view name, size_t& at, std::string& keys)
     const size_t was = keys.size();
     keys.resize(was + (end - at) * longestAscii_ + sizeof ascii_[0].bytes);
     char* out = &keys[was];
-    for (; at < end; ++at) {
+    const char* enough = keys.data() + std::min(limit, keys.size());
+    for (; at < end && out < enough; ++at) {
         const Weight& weight = ascii_[static_cast<unsigned char>(name[at])];
         std::memcpy(out, weight.bytes, sizeof weight.bytes);
         out += weight.length;
@@ -270,7 +271,8 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
     size_t shared = 0;
     for (auto at = first; at != last; ++at) {
         key.clear();
-        names.AppendKey(set.Entry(static_cast<int>(*at)).name, key);
+        // Past the eight bytes from where the keys part, a key is not read.
+        names.AppendKey(set.Entry(static_cast<int>(*at)).name, key, at == first ? key.npos : shared + 8);
         if (at == first) {
             firstKey = key;
             shared = key.size();
@@ -283,7 +285,11 @@ void SortByName(const WorkingSet& set, NameKeys& names, std::vector<uint32_t>::i
         return;
     }
     HeadsFrom(shared, firstKey, headed);
-    std::sort(headed.begin(), headed.end(), [](const Headed& a, const Headed& b) { return a.head < b.head; });
+    // Tied entries stay in the order they lie in memory, where the next
+    // round reads them in turn.
+    std::sort(headed.begin(), headed.end(), [](const Headed& a, const Headed& b) {
+        return a.head != b.head ? a.head < b.head : a.position < b.position;
+    });
     for (size_t i = 0; i < headed.size(); ++i)
         first[static_cast<ptrdiff_t>(i)] = headed[i].position;
     for (size_t run = 0; run < headed.size();) {

@@ -26,8 +26,9 @@ class NameKeys {
 public:
     NameKeys();
     std::string KeyOf(const std::string& name);
-    // Appends the name's key to `keys`, the keys of many names in one block.
-    void AppendKey(std::string_view name, std::string& keys);
+    // Appends the name's key to `keys`, the keys of many names in one block;
+    // or as much of it as brings `keys` to `limit` bytes or just past.
+    void AppendKey(std::string_view name, std::string& keys, size_t limit = std::string::npos);
 
 private:
     // An ASCII character's weight, when it fits in eight bytes (it takes
@@ -47,7 +48,7 @@ private:
 
     void AppendOther(std::string_view name, size_t& at, std::string& keys);
     void AppendNumber(std::string_view name, size_t& at, std::string& keys) const;
-    void AppendAscii(std::string_view name, size_t& at, std::string& keys) const;
+    void AppendAscii(std::string_view name, size_t& at, std::string& keys, size_t limit) const;
 
     Weight ascii_[128];
     size_t longestAscii_ = 0;
