@@ -19,8 +19,14 @@ size_t Step(const std::string& text, size_t at, bool doubleBytes)
 // (not as the second byte of a double-byte character), or npos.
 size_t LastSeparator(std::string_view text)
 {
-    if (!HasLeadBytes())
-        return text.find_last_of(".\\:");
+    if (!HasLeadBytes()) {
+        // Not find_last_of, which asks memchr about every character: a call
+        // into the system's library each, for the extension of every name.
+        for (size_t at = text.size(); at-- > 0;)
+            if (text[at] == '.' || text[at] == '\\' || text[at] == ':')
+                return at;
+        return std::string_view::npos;
+    }
     size_t last = std::string_view::npos;
     for (size_t at = 0; at < text.size(); at += CharacterLength(text, at))
         if (text[at] == '.' || text[at] == '\\' || text[at] == ':')
