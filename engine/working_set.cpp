@@ -143,17 +143,19 @@ struct AsciiWeights {
         return std::string_view(reinterpret_cast<const char*>(bytes[at]), length[at]);
     }
 
-    // The weights of `text`, which is plain ASCII, written into `weights`.
-    void Compose(std::string_view text, std::string& weights) const
+    // The weights of `text`, which is plain ASCII, written into `room`.
+    // `room` only grows, so that it is not filled anew for every text.
+    std::string_view Compose(std::string_view text, std::string& room) const
     {
-        weights.resize(text.size() * sizeof bytes[0]);
-        char* out = &weights[0];
+        if (room.size() < text.size() * sizeof bytes[0])
+            room.resize(text.size() * sizeof bytes[0]);
+        char* out = &room[0];
         for (char c : text) {
             const unsigned char at = static_cast<unsigned char>(c);
             std::memcpy(out, bytes[at], sizeof bytes[at]);
             out += length[at];
         }
-        weights.resize(static_cast<size_t>(out - weights.data()));
+        return std::string_view(room.data(), static_cast<size_t>(out - room.data()));
     }
 };
 
@@ -418,7 +420,10 @@ uint32_t WorkingSet::ExpectedHash(std::string_view text, std::string& key) const
 {
     if (!HashNeedsKey(text))
         return HashOf(text, key);
-    for (const Expected& expected : expected_) {
+    // Questions come in the order they were expected: the oldest one kept
+    // is mostly the one asked.
+    for (unsigned i = 0; i < kExpected; ++i) {
+        const Expected& expected = expected_[(nextExpected_ + i) % kExpected];
         if (!expected.key.empty() && expected.text == text) {
             key.assign(expected.key);
             return expected.hash;
@@ -459,8 +464,7 @@ uint32_t WorkingSet::HashOf(std::string_view text, std::string& key) const
     if (folding_)
         return Hashed<Folded8>(text);
     if (!HashNeedsKey(text)) {
-        PlatformAsciiWeights().Compose(text, weights_);
-        return Hashed<AsTheyAre>(weights_);
+        return Hashed<AsTheyAre>(PlatformAsciiWeights().Compose(text, weights_));
     }
     CollationKeyInto(text, key);
     return Hashed<AsTheyAre>(LetterWeights(key));

@@ -182,7 +182,7 @@ private:
     mutable std::vector<uint32_t> changed_;
     mutable bool relinkAll_ = false; // too many changed to queue: each is marked
     mutable std::string emptyKey_; // the collation key of the empty text
-    mutable std::string weights_;  // of the last ASCII text hashed by them
+    mutable std::string weights_;  // room for those of an ASCII text hashed by them
     mutable std::string questionKey_; // of the last question, once made
     // The questions lately expected whose hashes cost a key.
     struct Expected {
