@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 bool IsLoneSurrogate(const wchar_t* text, size_t length, size_t at)
@@ -57,6 +59,13 @@ void NarrowInto(const wchar_t* text, size_t length, std::string& narrow)
     narrow.clear();
     if (length == 0)
         return;
+    // Every code page writes plain ASCII as it is: most names need no call
+    // to the system, which would cost more than the listing's own.
+    if (std::all_of(text, text + length, [](wchar_t c) { return c < 0x80; })) {
+        narrow.resize(length);
+        std::transform(text, text + length, narrow.begin(), [](wchar_t c) { return static_cast<char>(c); });
+        return;
+    }
     std::wstring kept;
     for (size_t at = 0; at < length; ++at) {
         if (IsLoneSurrogate(text, length, at)) {
