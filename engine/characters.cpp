@@ -3,6 +3,7 @@
 #include "characters.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "code_page.h"
 #include "name_pieces.h"
@@ -25,7 +26,50 @@ size_t WalkCharacters(std::string_view text, Visit visit)
     return at;
 }
 
+// Characters beyond ASCII whose small letter the platform's case mapping
+// makes an ASCII one, as UTF-8 sequences. Asked once, of every character of
+// the Basic Multilingual Plane in one text: those beyond it have no ASCII
+// small letter.
+std::vector<std::string> LoweringIntoAscii()
+{
+    std::string all;
+    for (unsigned long c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        if (c < 0x800) {
+            all += static_cast<char>(0xC0 | (c >> 6));
+        } else {
+            all += static_cast<char>(0xE0 | (c >> 12));
+            all += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        }
+        all += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    const std::string lowered = Utf8CaseMapped(all, false);
+    std::vector<std::string> those;
+    for (size_t at = 0, to = 0; at < all.size() && to < lowered.size();) {
+        const size_t length = Utf8SequenceLength(all.data() + at, all.size() - at);
+        const size_t loweredLength = Utf8SequenceLength(lowered.data() + to, lowered.size() - to);
+        if (static_cast<unsigned char>(lowered[to]) < 0x80)
+            those.push_back(all.substr(at, length));
+        at += length;
+        to += loweredLength;
+    }
+    return those;
+}
+
 } // namespace
+
+bool FoldsOnlyItsAscii(std::string_view text)
+{
+    switch (ActiveCodePage()) {
+    case CodePageKind::SingleByte: return true;
+    case CodePageKind::DoubleByte: return IsAscii(text);
+    case CodePageKind::Utf8: break;
+    }
+    static const std::vector<std::string> lowering = LoweringIntoAscii();
+    return std::none_of(lowering.begin(), lowering.end(),
+                        [text](const std::string& c) { return text.find(c) != std::string_view::npos; });
+}
 
 bool IsAscii(std::string_view text)
 {

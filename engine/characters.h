@@ -33,6 +33,13 @@ std::string CutToSystemLength(const std::string& text, size_t units);
 std::string UpperCased(const std::string& text);
 std::string LowerCased(const std::string& text);
 
+// True when an ASCII text, its letters folded, is found in LowerCased(text)
+// only where it stands in the text itself, ASCII bytes folded: in the 8-bit
+// code pages, and under UTF-8 where no character of the text has an ASCII
+// small letter (the Kelvin sign's is "k"). In a double-byte code page, whose
+// second bytes may look like ASCII, only for an ASCII text.
+bool FoldsOnlyItsAscii(std::string_view text);
+
 bool IsWellFormedUtf8(const std::string& text);
 
 // A text read from a settings file or a journal: one that an 8-bit version of

@@ -188,13 +188,14 @@ struct Found {
 };
 
 // `sought` is already folded. An ASCII text folds byte for byte, each byte a
-// character, so it is searched where it lies.
+// character, so it is searched where it lies; so is any text for an ASCII
+// sought one, where only the text's ASCII can match it.
 Found FindFolded(const std::string& text, const std::string& sought)
 {
     Found found;
     if (sought.empty())
         return found;
-    if (IsAscii(text)) {
+    if (IsAscii(text) || (IsAscii(sought) && FoldsOnlyItsAscii(text))) {
         const auto at = std::search(text.begin(), text.end(), sought.begin(), sought.end(),
                                     [](char t, char f) { return AsciiLower(t) == f; });
         if (at != text.end())

@@ -100,6 +100,11 @@ TEST_F(Utf8Names, ShortenAndRemoveTextSeeWholeCharacters)
         RemoveText(set, c.text);
         EXPECT_EQ(c.result, set.Entry(0).newName) << c.name << " - " << c.text;
     }
+    // A character beyond ASCII matches as its small letter even where that
+    // is ASCII, as the Kelvin sign's is "k" where the platform maps it so.
+    WorkingSet kelvin = SetOf({"\xE2\x84\xAA" "a-日.txt"});
+    RemoveText(kelvin, "k");
+    EXPECT_EQ(LowerCased("\xE2\x84\xAA") == "k" ? "a-日.txt" : "\xE2\x84\xAA" "a-日.txt", kelvin.Entry(0).newName);
 }
 
 // Names are as long as the system counts them: 255 UTF-16 units, an emoji two.
