@@ -170,7 +170,6 @@ private:
         return found == next_.end() ? nullptr : &found->second;
     }
 
-private:
     const WorkingSet& set_;
     std::unordered_map<std::string, int> next_;
     bool collatedMarks_ = false;
