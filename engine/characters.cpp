@@ -15,10 +15,12 @@ namespace {
 template <typename Visit>
 size_t WalkCharacters(std::string_view text, Visit visit)
 {
+    const bool utf8 = ActiveCodePage() == CodePageKind::Utf8;
     size_t at = 0;
     while (at < text.size()) {
-        const size_t length = CharacterLength(text, at);
-        const size_t units = length == 4 && ActiveCodePage() == CodePageKind::Utf8 ? 2 : 1;
+        const size_t length =
+            utf8 ? Utf8SequenceLength(text.data() + at, text.size() - at) : CharacterLength(text, at);
+        const size_t units = length == 4 && utf8 ? 2 : 1;
         if (!visit(length, units))
             break;
         at += length;
@@ -108,8 +110,10 @@ std::string LeadingCharacters(const std::string& text, size_t count)
 
 size_t LeadingLength(std::string_view text, size_t count)
 {
-    if (ActiveCodePage() == CodePageKind::SingleByte)
-        return std::min(count, text.size());
+    // An ASCII byte is a character of its own in every code page.
+    const size_t bytes = std::min(count, text.size());
+    if (ActiveCodePage() == CodePageKind::SingleByte || IsAscii(text.substr(0, bytes)))
+        return bytes;
     size_t taken = 0;
     return WalkCharacters(text, [&](size_t, size_t) { return taken++ < count; });
 }
