@@ -35,17 +35,9 @@ size_t WalkCharacters(std::string_view text, Visit visit)
 std::vector<std::string> LoweringIntoAscii()
 {
     std::string all;
-    for (unsigned long c = 0x80; c <= 0xFFFF; ++c) {
-        if (c >= 0xD800 && c <= 0xDFFF)
-            continue;
-        if (c < 0x800) {
-            all += static_cast<char>(0xC0 | (c >> 6));
-        } else {
-            all += static_cast<char>(0xE0 | (c >> 12));
-            all += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        }
-        all += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    for (unsigned long c = 0x80; c <= 0xFFFF; ++c)
+        if (c < 0xD800 || c > 0xDFFF)
+            AppendUtf8(c, all);
     const std::string lowered = Utf8CaseMapped(all, false);
     std::vector<std::string> those;
     for (size_t at = 0, to = 0; at < all.size() && to < lowered.size();) {

@@ -52,6 +52,20 @@ inline size_t Utf8SequenceLength(const char* text, size_t left)
     return length;
 }
 
+// Appends the UTF-8 sequence of the character numbered `code`.
+inline void AppendUtf8(unsigned long code, std::string& out)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+        return;
+    }
+    const size_t length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    const unsigned char leads[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(leads[length] | (code >> (6 * (length - 1))));
+    for (size_t at = length - 1; at > 0; --at)
+        out += static_cast<char>(0x80 | ((code >> (6 * (at - 1))) & 0x3F));
+}
+
 // UTF-8 text with the letters of every script in upper or in lower case, by
 // the platform's rules for no language in particular (no Turkish dotless i).
 // The characters stay as many as they were; their bytes may not. A character

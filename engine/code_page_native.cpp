@@ -36,19 +36,6 @@ unsigned long Decoded(const unsigned char* s, size_t length)
     return code;
 }
 
-void Encode(unsigned long code, std::string& out)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-        return;
-    }
-    const size_t length = code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
-    const unsigned char leads[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    out += static_cast<char>(leads[length] | (code >> (6 * (length - 1))));
-    for (size_t at = length - 1; at > 0; --at)
-        out += static_cast<char>(0x80 | ((code >> (6 * (at - 1))) & 0x3F));
-}
-
 unsigned long Cased(unsigned long code, bool upper)
 {
     if (!Unicode()) {
@@ -87,7 +74,7 @@ std::string Utf8CaseMapped(const std::string& text, bool upper)
         if (length == 1 && bytes[0] >= 0x80)
             mapped += text[at];
         else
-            Encode(Cased(Decoded(bytes, length), upper), mapped);
+            AppendUtf8(Cased(Decoded(bytes, length), upper), mapped);
         at += length;
     }
     return mapped;
@@ -97,6 +84,6 @@ std::string Utf8FromLegacy(const std::string& text)
 {
     std::string converted;
     for (char c : text)
-        Encode(static_cast<unsigned char>(c), converted);
+        AppendUtf8(static_cast<unsigned char>(c), converted);
     return converted;
 }
